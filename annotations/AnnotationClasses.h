@@ -1,0 +1,3 @@
+#pragma once
+// Registers text fields, tables and pictures with the archive.
+void RegisterAnnotationClasses();

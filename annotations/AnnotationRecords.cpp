@@ -1,0 +1,65 @@
+// How text fields, tables and pictures are stored in a board file.
+#include "Picture.h"
+#include "Table.h"
+#include "TextField.h"
+
+#include "AnnotationClasses.h"
+#include "core/Archive.h"
+#include "core/ClassRegistry.h"
+
+void CTextField::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar.WriteRect(m_rect);
+        ar.WriteString(m_strText);
+        ar.WriteInt(m_nFrame);
+    } else {
+        m_rect = ar.ReadRect();
+        m_strText = ar.ReadString();
+        m_nFrame = ar.ReadInt();
+    }
+}
+
+void CTabel::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar.WriteRect(m_rect);
+        ar.WriteString(m_strData);
+        ar.WriteString(m_strSeparator);
+        ar.WriteInt(m_bFixed);
+        ar.WriteInt(m_bRowHeader);
+        ar.WriteInt(m_bColumnHeader);
+        ar.WriteInt(m_nColumns);
+        ar.WriteInt(m_nRows);
+    } else {
+        m_rect = ar.ReadRect();
+        m_strData = ar.ReadString();
+        m_strSeparator = ar.ReadString();
+        m_bFixed = ar.ReadInt();
+        m_bRowHeader = ar.ReadInt();
+        m_bColumnHeader = ar.ReadInt();
+        m_nColumns = ar.ReadInt();
+        m_nRows = ar.ReadInt();
+    }
+}
+
+void CPlaatje::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar.WriteString(m_strFileName);
+        ar.WriteInt(m_rect.left);
+        ar.WriteInt(m_rect.top);
+    } else {
+        m_strFileName = ar.ReadString();
+        const int x = ar.ReadInt();
+        const int y = ar.ReadInt();
+        m_rect = CRect(x, y, 0, 0); // the size comes with the bitmap
+    }
+}
+
+void RegisterAnnotationClasses()
+{
+    RegisterClassOf<CTextField>("CTextField");
+    RegisterClassOf<CTabel>("CTabel");
+    RegisterClassOf<CPlaatje>("CPlaatje");
+}

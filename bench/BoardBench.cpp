@@ -1,0 +1,91 @@
+// Whole-board figures: the measurement tick (compute only) and reading and writing
+// board files.
+#include "annotations/AnnotationClasses.h"
+#include "document/BoardArchive.h"
+#include "document/Document.h"
+#include "platform/DrawContext.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QTemporaryDir>
+
+namespace {
+
+constexpr int kGateIndexes[] = {3, 6, 10, 11, 12, 22}; // the six logic components
+
+// A board of n gates in rows, each gate's first input wired to the previous output.
+void FillBoard(CVeldtrakDoc& doc, int n)
+{
+    RegisterBoardClasses();
+    RegisterAnnotationClasses();
+    doc.DeleteContents();
+    int previousOutput = 0;
+    for (int i = 0; i < n; ++i) {
+        auto gate = doc.CreateComponent(kGateIndexes[i % 6]);
+        gate->MoveTo(300 * (i % 25), -200 * (i / 25));
+        const auto [first, last] = gate->GetBusRange();
+        doc.AddComponent(std::move(gate));
+        if (previousOutput) {
+            auto wire = std::make_unique<CDraad>();
+            wire->AddPoint({0, 0}, previousOutput, 30);
+            wire->AddPoint({0, 0}, first, 30);
+            doc.AddWire(std::move(wire));
+        }
+        previousOutput = last;
+    }
+    doc.LayOutSockets();
+    doc.RouteWireEnds();
+}
+
+void BM_TickComputeOnly(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    CVeldtrakDoc doc;
+    doc.m_bBusy = false;
+    const int n = int(state.range(0));
+    FillBoard(doc, n);
+    CMemoryDC dc(8, 8);
+    doc.Start();
+    for (auto _ : state)
+        doc.Tick(dc, CPoint(0, 0), 0);
+    doc.Stop();
+    doc.UnlinkAll();
+    state.counters["ns_per_component"] = benchmark::Counter(
+        double(state.iterations()) * n, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_TickComputeOnly)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// About 1 MB: 10 000 gates and their wires.
+void BM_WriteBoard(benchmark::State& state)
+{
+    CVeldtrakDoc doc;
+    FillBoard(doc, 13000);
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        const QByteArray file = WriteBoard(doc);
+        bytes += file.size();
+        benchmark::DoNotOptimize(file.constData());
+    }
+    state.SetBytesProcessed(bytes);
+    state.counters["file_bytes"] = double(WriteBoard(doc).size());
+}
+BENCHMARK(BM_WriteBoard)->Unit(benchmark::kMillisecond);
+
+void BM_ReadBoard(benchmark::State& state)
+{
+    CVeldtrakDoc doc;
+    FillBoard(doc, 13000);
+    const QByteArray file = WriteBoard(doc);
+    CVeldtrakDoc reader;
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        reader.DeleteContents();
+        if (ReadBoard(file, reader) != 0)
+            state.SkipWithError("read failed");
+        bytes += file.size();
+    }
+    state.SetBytesProcessed(bytes);
+}
+BENCHMARK(BM_ReadBoard)->Unit(benchmark::kMillisecond);
+
+} // namespace

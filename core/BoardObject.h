@@ -1,0 +1,16 @@
+#pragma once
+// Root of everything stored on a board: components, wires, text fields, tables and
+// pictures. Each concrete class is registered under its stored class name.
+
+class CArchive;
+class CDC;
+
+class CBoardObject {
+public:
+    virtual ~CBoardObject() = default;
+    // The class name written into files ("CENpoort", "CDraad", ...).
+    virtual const char* GetClassName() const = 0;
+    // Reads or writes the object's record (the archive says which).
+    virtual void Serialize(CArchive& ar) = 0;
+    virtual void Draw(CDC& dc) = 0;
+};

@@ -1,0 +1,65 @@
+// The clear commands of the board menu, each behind its question.
+#include "Document.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int kYes = 6;
+}
+
+void CVeldtrakDoc::OnClearWires()
+{
+    if (m_wires.empty() || m_confirmBox.Ask(61490) != kYes)
+        return;
+    while (!m_wires.empty())
+        m_wires.pop_back();
+    SetModifiedFlag();
+    UpdateAllViews(HINT_REFRESH);
+}
+
+void CVeldtrakDoc::OnClearProbes()
+{
+    if (!HasProbes() || m_confirmBox.Ask(61491) != kYes)
+        return;
+    for (std::size_t i = m_components.size(); i-- > 0;)
+        if (m_components[i]->GetTypeId() == TYPE_SONDE)
+            m_components.erase(m_components.begin() + std::ptrdiff_t(i));
+    SetModifiedFlag();
+    UpdateAllViews(HINT_REFRESH);
+}
+
+void CVeldtrakDoc::ClearList(ObjectList& list, int questionId)
+{
+    if (list.empty() || m_confirmBox.Ask(questionId) != kYes)
+        return;
+    while (!list.empty())
+        list.pop_back();
+    SetModifiedFlag();
+    UpdateAllViews(HINT_REFRESH);
+}
+
+void CVeldtrakDoc::OnClearTextFields()
+{
+    ClearList(m_textFields, 61492);
+}
+
+void CVeldtrakDoc::OnClearTables()
+{
+    ClearList(m_tables, 61497);
+}
+
+void CVeldtrakDoc::OnClearPictures()
+{
+    ClearList(m_pictures, 61498);
+}
+
+void CVeldtrakDoc::OnClearAll()
+{
+    if (!HasContents())
+        return;
+    if (IsModified() && m_confirmBox.Ask(61489) != kYes)
+        return;
+    DeleteContents();
+    SetModifiedFlag();
+    UpdateAllViews(HINT_REFRESH);
+}

@@ -1,0 +1,269 @@
+#include "Document.h"
+
+#include "components/ComponentFactory.h"
+#include "platform/DrawContext.h"
+#include "platform/Paths.h"
+#include "platform/Strings.h"
+
+#include <QDir>
+
+#include <algorithm>
+#include <cmath>
+
+CVeldtrakDoc::CVeldtrakDoc()
+{
+    m_strFolderRoot = ProgramFolder();
+    QDir::setCurrent(FileSystemPath(m_strFolderRoot));
+    m_strDefaultHelpFile = LoadString(61488);
+    m_strFolderBitmap = LoadString(61641);
+    m_strFolderOutput = LoadString(61640);
+    for (int id : {61633, 61634, 61635, 61636, 61640})
+        m_worksheetFolders << LoadString(id);
+    m_worksheetExtensions << LoadString(61637);
+    DeleteContents();
+    m_bBusy = true;
+}
+
+CVeldtrakDoc::~CVeldtrakDoc()
+{
+    m_probeBuses.clear();
+}
+
+void CVeldtrakDoc::AddView(CDocView* view)
+{
+    m_views.push_back(view);
+}
+
+void CVeldtrakDoc::RemoveView(CDocView* view)
+{
+    std::erase(m_views, view);
+}
+
+void CVeldtrakDoc::UpdateAllViews(int hint, int argument)
+{
+    for (CDocView* view : std::vector<CDocView*>(m_views))
+        view->OnUpdate(hint, argument);
+}
+
+std::unique_ptr<CComponent> CVeldtrakDoc::CreateComponent(int creationIndex)
+{
+    std::unique_ptr<CComponent> component = CreateComponentByIndex(creationIndex);
+    if (component)
+        m_nLastBusId = component->NumberBuses(m_nLastBusId);
+    return component;
+}
+
+void CVeldtrakDoc::AddComponent(std::unique_ptr<CComponent> component)
+{
+    m_components.push_back(std::move(component));
+    SetModifiedFlag();
+}
+
+void CVeldtrakDoc::DeleteComponent(int index)
+{
+    if (index < 0 || index >= int(m_components.size()))
+        return;
+    if (!CheckPermission(PERMIT_DELETE_COMPONENTS, true))
+        return;
+    CComponent* doomed = m_components[std::size_t(index)].get();
+    const auto [first, last] = doomed->GetBusRange();
+    for (int bus = first; bus <= last; ++bus) {
+        std::erase_if(m_wires, [bus](const auto& wire) { return wire->IsAttachedTo(bus); });
+        std::erase_if(m_components, [bus, doomed](const auto& c) {
+            return c.get() != doomed && c->GetTypeId() == TYPE_SONDE && c->m_nParam1 == bus;
+        });
+    }
+    std::erase_if(m_components, [doomed](const auto& c) { return c.get() == doomed; });
+    SetModifiedFlag();
+    UpdateAllViews(HINT_REFRESH);
+}
+
+int CVeldtrakDoc::ComponentAt(int x, int y, bool firstMatch, int startIndex) const
+{
+    int best = -1;
+    unsigned bestArea = 0;
+    for (int i = std::max(startIndex + 1, 0); i < int(m_components.size()); ++i) {
+        const CComponent& c = *m_components[std::size_t(i)];
+        if (!c.HitTest(x, y))
+            continue;
+        if (firstMatch)
+            return i;
+        const CSize size = c.GetSize();
+        const unsigned area = unsigned(size.cx) * unsigned(size.cy);
+        if (best < 0 || area < bestArea) {
+            best = i;
+            bestArea = area;
+        }
+    }
+    return best;
+}
+
+CBus* CVeldtrakDoc::FindBus(int busId) const
+{
+    for (std::size_t i = m_components.size(); i-- > 0;) {
+        CComponent& c = *m_components[i];
+        const auto [first, last] = c.GetBusRange();
+        if (first <= busId && busId <= last)
+            return &c.Bus(busId - first);
+    }
+    return nullptr;
+}
+
+int CVeldtrakDoc::AddWire(std::unique_ptr<CDraad> wire)
+{
+    const auto [a, b] = wire->GetEnds();
+    for (std::size_t i = 0; i < m_wires.size(); ++i) {
+        const auto [x, y] = m_wires[i]->GetEnds();
+        if ((x == a && y == b) || (x == b && y == a)) {
+            SetModifiedFlag();
+            return int(i);
+        }
+    }
+    m_wires.push_back(std::move(wire));
+    SetModifiedFlag();
+    return -1;
+}
+
+void CVeldtrakDoc::DeleteWire(int index)
+{
+    if (index < 0 || index >= int(m_wires.size()))
+        return;
+    if (!CheckPermission(PERMIT_DELETE_WIRES, true))
+        return;
+    m_wires.erase(m_wires.begin() + index);
+    SetModifiedFlag();
+}
+
+CVeldtrakDoc::WireHit CVeldtrakDoc::WireAt(int x, int y) const
+{
+    WireHit hit;
+    int bestDistance = m_nEraseMargin;
+    for (std::size_t i = m_wires.size(); i-- > 0;) {
+        CPoint nearest;
+        int segment = 0;
+        const int distance = int(m_wires[i]->DistanceTo(x, y, nearest, segment));
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            hit = {int(i), nearest, segment};
+        }
+    }
+    return hit;
+}
+
+void CVeldtrakDoc::RouteWireEnds()
+{
+    for (auto& wire : m_wires) {
+        const auto [a, b] = wire->GetEnds();
+        if (const CBus* bus = FindBus(a))
+            wire->SetFirstPoint(bus->GetCenter().x, bus->GetCenter().y);
+        if (const CBus* bus = FindBus(b))
+            wire->SetLastPoint(bus->GetCenter().x, bus->GetCenter().y);
+    }
+}
+
+void CVeldtrakDoc::DragWireEnds(CDC& dc, int firstBus, int lastBus, int dx, int dy)
+{
+    for (auto& wire : m_wires)
+        wire->DragEnds(dc, firstBus, lastBus, dx, dy);
+}
+
+void CVeldtrakDoc::UnlinkAll()
+{
+    for (auto& c : m_components)
+        for (int i = 0; i < c->GetBusCount(); ++i)
+            c->Bus(i).ClearSources();
+    m_bRunning = false;
+}
+
+void CVeldtrakDoc::LayOutSockets()
+{
+    CMemoryDC dc(1, 1);
+    const CFont oldFont = dc.SelectObject(CFont::Label(44));
+    for (auto& c : m_components)
+        c->Draw(dc);
+    dc.SelectObject(oldFont);
+}
+
+bool CVeldtrakDoc::HasProbes() const
+{
+    return std::any_of(m_components.begin(), m_components.end(),
+                       [](const auto& c) { return c->GetTypeId() == TYPE_SONDE; });
+}
+
+bool CVeldtrakDoc::HasContents() const
+{
+    return !m_components.empty() || !m_textFields.empty() || !m_tables.empty() ||
+           !m_pictures.empty();
+}
+
+void CVeldtrakDoc::AddTextField(std::unique_ptr<CBoardObject> object)
+{
+    m_textFields.push_back(std::move(object));
+    SetModifiedFlag();
+}
+
+void CVeldtrakDoc::AddTable(std::unique_ptr<CBoardObject> object)
+{
+    m_tables.push_back(std::move(object));
+    SetModifiedFlag();
+}
+
+void CVeldtrakDoc::AddPicture(std::unique_ptr<CBoardObject> object)
+{
+    m_pictures.push_back(std::move(object));
+    SetModifiedFlag();
+}
+
+void CVeldtrakDoc::DeleteAnnotation(ObjectList& list, int index)
+{
+    if (index < 0 || index >= int(list.size()))
+        return;
+    if (!CheckPermission(PERMIT_CHANGE_TEXTS, true))
+        return;
+    list.erase(list.begin() + index);
+    SetModifiedFlag();
+    UpdateAllViews(HINT_REFRESH);
+}
+
+void CVeldtrakDoc::DeleteTextField(int index)
+{
+    DeleteAnnotation(m_textFields, index);
+}
+
+void CVeldtrakDoc::DeleteTable(int index)
+{
+    DeleteAnnotation(m_tables, index);
+}
+
+void CVeldtrakDoc::DeletePicture(int index)
+{
+    DeleteAnnotation(m_pictures, index);
+}
+
+void CVeldtrakDoc::SetPathName(const QString& path)
+{
+    m_strPathName = path;
+    m_strTitle = path.mid(path.lastIndexOf(u'\\') + 1);
+}
+
+void CVeldtrakDoc::DeleteContents()
+{
+    m_probeBuses.clear();
+    m_components.clear();
+    m_wires.clear();
+    m_textFields.clear();
+    m_tables.clear();
+    m_pictures.clear();
+    m_nLastBusId = 0;
+    m_nPermissions = PERMIT_ALL;
+    m_strHelpFile = m_strDefaultHelpFile;
+    m_strPrevBoard.clear();
+    m_strNextBoard.clear();
+    m_strPrevPassword.clear();
+    m_strNextPassword.clear();
+    m_strBoardTitle.clear();
+    m_bRunning = false;
+    m_bPrevResolved = false;
+    m_bNextResolved = false;
+    SetPathName(WindowsName(QDir::currentPath()) + u'\\' + LoadString(61443));
+}

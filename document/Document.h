@@ -1,0 +1,218 @@
+#pragma once
+// The board document: owns everything on the board, carries the file, clear and
+// measurement commands, and reports file errors in Dutch.
+
+#include "ConfirmBox.h"
+#include "MessageBox.h"
+#include "core/BoardObject.h"
+#include "core/Bus.h"
+#include "core/Component.h"
+#include "core/Wire.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CDC;
+
+// Update hints sent to the views.
+enum : int {
+    HINT_REFRESH = 0,
+    HINT_PLACE_COMPONENT = 1,
+    HINT_NEW_TEXTFIELD = 3,
+    HINT_STARTED = 5,
+    HINT_STOPPED = 6,
+    HINT_RESET = 8,
+    HINT_TICK = 9,
+    HINT_NEW_TABLE = 10,
+    HINT_NEW_PICTURE = 12,
+    HINT_OPENED = 14,
+    HINT_STARTUP_IMAGE = 15,
+    HINT_PAGE_FRAMES = 16,
+    HINT_STARTUP_STATUS = 18,
+};
+
+// Command identifiers of the document's commands.
+enum : int {
+    ID_FILE_NEW = 57600,
+    ID_FILE_OPEN = 57601,
+    ID_FILE_SAVE = 57603,
+    ID_FILE_SAVE_AS = 57604,
+    ID_EDIT_CLEAR_ALL = 57610,
+    ID_EDIT_CLEAR_WIRES = 57611,
+    ID_EDIT_CLEAR_PROBES = 57612,
+    ID_EDIT_CLEAR_TEXTS = 57613,
+    ID_EDIT_CLEAR_TABLES = 32802,
+    ID_EDIT_CLEAR_PICTURES = 32803,
+    ID_INSERT_TEXTFIELD = 32786,
+    ID_INSERT_TABLE = 32789,
+    ID_INSERT_PICTURE = 32800,
+    ID_HELP = 57615,
+    ID_SETTINGS = 32806,
+    ID_MEASURE_RESET = 57634,
+    ID_MEASURE_START = 57635,
+    ID_MEASURE_STOP = 57636,
+};
+
+// Kinds that the annotation hit searches report.
+enum : int { HIT_TEXTFIELD = 4, HIT_TABLE = 11, HIT_PICTURE = 13 };
+
+// Prompt numbers of the file error reports.
+enum : int { PROMPT_FAILED_SAVE = 61696, PROMPT_FAILED_OPEN = 61697, PROMPT_FAILED_WRITE = 61698 };
+
+class CDocView {
+public:
+    virtual ~CDocView() = default;
+    virtual void OnUpdate(int hint, int argument) = 0;
+};
+
+using ComponentList = std::vector<std::unique_ptr<CComponent>>;
+using WireList = std::vector<std::unique_ptr<CDraad>>;
+using ObjectList = std::vector<std::unique_ptr<CBoardObject>>;
+
+class CVeldtrakDoc {
+public:
+    CVeldtrakDoc();
+    ~CVeldtrakDoc();
+    CVeldtrakDoc(const CVeldtrakDoc&) = delete;
+    CVeldtrakDoc& operator=(const CVeldtrakDoc&) = delete;
+
+    // Views
+    void AddView(CDocView* view);
+    void RemoveView(CDocView* view);
+    void UpdateAllViews(int hint, int argument = 0);
+
+    // Object operations
+    std::unique_ptr<CComponent> CreateComponent(int creationIndex);
+    void AddComponent(std::unique_ptr<CComponent> component);
+    void DeleteComponent(int index);
+    int ComponentAt(int x, int y, bool firstMatch, int startIndex = -1) const;
+    CBus* FindBus(int busId) const;
+    int AddWire(std::unique_ptr<CDraad> wire);
+    void DeleteWire(int index);
+    struct WireHit {
+        int index = -1;
+        CPoint nearest;
+        int segment = 0;
+    };
+    WireHit WireAt(int x, int y) const;
+    void RouteWireEnds();
+    void DragWireEnds(CDC& dc, int firstBus, int lastBus, int dx, int dy);
+    void UnlinkAll();
+    // Places every socket by drawing each component once offscreen (sockets take
+    // their places when their component draws).
+    void LayOutSockets();
+
+    // Text fields, tables and pictures
+    void AddTextField(std::unique_ptr<CBoardObject> object);
+    void AddTable(std::unique_ptr<CBoardObject> object);
+    void AddPicture(std::unique_ptr<CBoardObject> object);
+    void DeleteTextField(int index);
+    void DeleteTable(int index);
+    void DeletePicture(int index);
+
+    // Permissions
+    bool CheckPermission(int permission, bool warn);
+    int PermissionMask() const { return m_bTeacherUnlock ? PERMIT_ALL : m_nPermissions; }
+
+    // Commands
+    bool IsCommandEnabled(int id) const;
+    bool OnCommand(int id); // false for an id the document does not handle
+    void OnClearAll();
+    void OnClearWires();
+    void OnClearProbes();
+    void OnClearTextFields();
+    void OnClearTables();
+    void OnClearPictures();
+    void OnFileNew();
+    void OnFileOpen();
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    void OnHelp();
+
+    // Measurement
+    void Start();
+    void Stop();
+    void Reset();
+    // One measurement tick over the components (the board view calls it from its
+    // timer): updates last to first, then ages every level.
+    void Tick(CDC& dc, CPoint cursor, std::uint32_t state);
+    void ResetComponents(CDC& dc);
+
+    // Files
+    bool SaveModified();
+    void DeleteContents();
+    QString ResolveBoardFileName(const QString& name);
+    bool OnOpenDocument(const QString& path);
+    bool OnSaveDocument(const QString& name);
+    void ReportSaveLoadException(const QString& path, bool fileError, int cause, bool saving,
+                                 int prompt);
+
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    const QString& GetPathName() const { return m_strPathName; }
+    const QString& GetTitle() const { return m_strTitle; }
+    void SetPathName(const QString& path);
+    bool HasProbes() const;
+    bool HasContents() const;
+
+    // Hooks for the layers above (the start dialog of "Nieuw").
+    std::function<QString()> m_pickWorksheet;
+
+    // Board objects
+    ComponentList m_components;
+    ObjectList m_textFields;
+    ObjectList m_tables;
+    WireList m_wires;
+    ObjectList m_pictures;
+    std::vector<CBus*> m_probeBuses;
+
+    // Protection record
+    QString m_strPrevBoard;
+    QString m_strNextBoard;
+    int m_nPermissions = PERMIT_ALL;
+    QString m_strHelpFile;
+    QString m_strBoardTitle;
+    QString m_strPrevPassword;
+    QString m_strNextPassword;
+
+    int m_nLastBusId = 0;
+    COLORREF m_colWire = RGB(255, 255, 255);
+    bool m_bRunning = false;
+    bool m_bBusy = true;
+    bool m_bTeacherUnlock = false;
+    bool m_bScanning = false;
+    bool m_bPrevResolved = false;
+    bool m_bNextResolved = false;
+
+    // The installation settings
+    QString m_strFolderRoot;
+    QString m_strFolderOutput;
+    QString m_strFolderBitmap;
+    QString m_strPassword;
+    QString m_strDefaultHelpFile;
+    int m_nSnapMargin = 30;
+    int m_nEraseMargin = 30;
+    int m_nProbeWidth = 30;
+    int m_nTextSnap = 30;
+    QStringList m_worksheetFolders;
+    QStringList m_worksheetExtensions;
+    QString m_strDirOption; // the command line's output folder for this run
+
+    CMessageBox m_messageBox;
+    CConfirmBox m_confirmBox;
+
+private:
+    bool DoSaveAs();
+    void ClearList(ObjectList& list, int questionId);
+    void DeleteAnnotation(ObjectList& list, int index);
+
+    std::vector<CDocView*> m_views;
+    QString m_strPathName;
+    QString m_strTitle;
+    bool m_bModified = false;
+    bool m_bFirstNew = true;
+};

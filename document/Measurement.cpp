@@ -1,0 +1,117 @@
+// Start, Stop, Reset and the tick of a measurement.
+#include "Document.h"
+
+#include "platform/DrawContext.h"
+#include "platform/Sound.h"
+
+#include <cmath>
+
+namespace {
+
+struct Coupling {
+    unsigned sensor;
+    unsigned emitter;
+    int step;
+};
+
+// How far a received level drops: by one more divisor every 'step' units.
+constexpr Coupling kCouplings[] = {
+    {TYPE_GELUIDSENSOR, TYPE_ZOEMER, 100},
+    {TYPE_LICHTSENSOR, TYPE_RELAIS, 50},
+    {TYPE_LICHTSENSOR, TYPE_LED, 50},
+    {TYPE_LICHTSENSOR, TYPE_LAMP, 90},
+    {TYPE_WARMTESENSOR, TYPE_LAMP, 30},
+};
+
+} // namespace
+
+void CVeldtrakDoc::Start()
+{
+    m_bRunning = true;
+
+    // Probed sockets, highest probe number first; the number stands in the socket as
+    // if it were last tick's level, so the traces can read it.
+    int highest = 0;
+    for (const auto& c : m_components)
+        if (c->GetTypeId() == TYPE_SONDE && FindBus(c->m_nParam1))
+            highest = std::max(highest, c->m_nParam2);
+    m_probeBuses.clear();
+    for (int k = highest; k >= 1; --k) {
+        for (std::size_t i = m_components.size(); i-- > 0;) {
+            const CComponent& c = *m_components[i];
+            if (c.GetTypeId() != TYPE_SONDE || c.m_nParam2 != k)
+                continue;
+            if (CBus* bus = FindBus(c.m_nParam1)) {
+                bus->m_nValue = k;
+                m_probeBuses.push_back(bus);
+            }
+        }
+    }
+
+    for (const Coupling& row : kCouplings) {
+        for (std::size_t s = m_components.size(); s-- > 0;) {
+            CComponent& sensor = *m_components[s];
+            if (sensor.GetTypeId() != row.sensor)
+                continue;
+            for (std::size_t e = m_components.size(); e-- > 0;) {
+                CComponent& emitter = *m_components[e];
+                if (emitter.GetTypeId() != row.emitter)
+                    continue;
+                const CPoint a = sensor.Bus(0).GetCenter();
+                const CPoint b = emitter.Bus(1).GetCenter();
+                const long long dx = a.x - b.x;
+                const long long dy = a.y - b.y;
+                const auto d = (long long)std::sqrt(double(dx * dx + dy * dy));
+                const auto divisor = unsigned((d + 1) / row.step + 1);
+                sensor.Bus(0).AddSource(&emitter.Bus(1), divisor);
+                emitter.Bus(1).AddConnection();
+            }
+        }
+    }
+
+    for (std::size_t i = m_wires.size(); i-- > 0;) {
+        const auto [first, second] = m_wires[i]->GetEnds();
+        CBus* a = FindBus(first);
+        CBus* b = FindBus(second);
+        if (!a || !b)
+            continue;
+        CBus* reader = b->GetKind() == BUS_INPUT ? b : a;
+        CBus* source = reader == b ? a : b;
+        reader->AddSource(source, 1);
+        source->AddConnection();
+    }
+
+    UpdateAllViews(HINT_STARTED);
+}
+
+void CVeldtrakDoc::Stop()
+{
+    m_bRunning = false;
+    SoundService().StopAll();
+    m_probeBuses.clear();
+    UpdateAllViews(HINT_STOPPED);
+}
+
+void CVeldtrakDoc::Reset()
+{
+    UpdateAllViews(HINT_RESET);
+}
+
+void CVeldtrakDoc::Tick(CDC& dc, CPoint cursor, std::uint32_t state)
+{
+    const CFont oldFont = dc.SelectObject(CFont::Label(36));
+    // One state word for the whole tick, as the components share it.
+    std::uint32_t word = state;
+    for (std::size_t i = m_components.size(); i-- > 0;)
+        m_components[i]->Update(dc, cursor, &word);
+    dc.SelectObject(oldFont);
+    for (std::size_t i = m_components.size(); i-- > 0;)
+        m_components[i]->AgeBusValues();
+    UpdateAllViews(HINT_TICK);
+}
+
+void CVeldtrakDoc::ResetComponents(CDC& dc)
+{
+    for (std::size_t i = m_components.size(); i-- > 0;)
+        m_components[i]->Reset(dc);
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Whole-file reading and writing with the causes the error reports name.
+
+#include <QByteArray>
+#include <QString>
+
+// Causes of file errors, numbered as the error reports show them.
+enum FileCause : int {
+    FILE_OK = 0,
+    FILE_GENERIC = 1,
+    FILE_NOT_FOUND = 2,
+    FILE_BAD_PATH = 3,
+    FILE_TOO_MANY_OPEN = 4,
+    FILE_ACCESS_DENIED = 5,
+    FILE_INVALID = 6,
+    FILE_REMOVE_CURRENT = 7,
+    FILE_DIRECTORY_FULL = 8,
+    FILE_BAD_SEEK = 9,
+    FILE_HARD_IO = 10,
+    FILE_SHARING_VIOLATION = 11,
+    FILE_LOCK_VIOLATION = 12,
+    FILE_DISK_FULL = 13,
+    FILE_END_OF_FILE = 14,
+};
+
+int FileCauseFromErrno(int error);
+
+// Reads the whole file; returns FILE_OK or the cause of the failure.
+int ReadWholeFile(const QString& fileSystemPath, QByteArray& content);
+
+// Replaces the file with the content, or leaves the old file untouched: the content
+// goes to a temporary file in the same folder, which is renamed over the target only
+// when it was written completely. 'opened' tells whether the temporary file could be
+// created at all (the failure then lies in creating, not in writing).
+int WriteWholeFile(const QString& fileSystemPath, const QByteArray& content, bool* opened = nullptr);

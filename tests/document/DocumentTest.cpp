@@ -1,0 +1,208 @@
+#include "DocFixture.h"
+
+namespace {
+
+constexpr int kYes = 6;
+constexpr int kNo = 7;
+
+using DocumentTest = DocFixture;
+
+TEST_F(DocumentTest, CreateComponentNumbersSocketsFromTheBoardCounter)
+{
+    auto a = doc->CreateComponent(AND_GATE);
+    auto b = doc->CreateComponent(INVERTER);
+    EXPECT_EQ(a->GetBusRange(), std::make_pair(1, 3));
+    EXPECT_EQ(b->GetBusRange(), std::make_pair(4, 5));
+    EXPECT_EQ(doc->m_nLastBusId, 5);
+    EXPECT_EQ(doc->CreateComponent(25), nullptr);
+    EXPECT_EQ(doc->CreateComponent(-1), nullptr);
+    EXPECT_FALSE(doc->IsModified()) << "not on the board until added";
+    doc->AddComponent(std::move(a));
+    EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(DocumentTest, ComponentAtPrefersTheSmallestOrTheFirst)
+{
+    Place(AND_GATE, 0, 0);  // 256 x 152
+    Place(INVERTER, 0, 0);  // 256 x 150: smaller
+    Place(AND_GATE, 0, 0);
+    EXPECT_EQ(doc->ComponentAt(10, -10, false), 1);
+    EXPECT_EQ(doc->ComponentAt(10, -10, true), 0);
+    EXPECT_EQ(doc->ComponentAt(10, -10, true, 0), 1) << "starts after the start index";
+    EXPECT_EQ(doc->ComponentAt(10, -152, false), 0) << "only the gates reach this low; first wins";
+    EXPECT_EQ(doc->ComponentAt(900, -10, false), -1);
+}
+
+TEST_F(DocumentTest, FindBusByNumber)
+{
+    Place(AND_GATE, 0, 0);
+    CComponent* inv = Place(INVERTER, 400, 0);
+    EXPECT_EQ(doc->FindBus(5), &inv->Bus(1));
+    EXPECT_EQ(doc->FindBus(6), nullptr);
+    EXPECT_EQ(doc->FindBus(0), nullptr);
+}
+
+TEST_F(DocumentTest, AddWireRefusesDuplicatesEitherWay)
+{
+    Place(AND_GATE, 0, 0);
+    Place(INVERTER, 400, 0);
+    Wire(3, 4);
+    auto reverse = std::make_unique<CDraad>();
+    reverse->AddPoint({0, 0}, 4, 30);
+    reverse->AddPoint({0, 0}, 3, 30);
+    doc->SetModifiedFlag(false);
+    EXPECT_EQ(doc->AddWire(std::move(reverse)), 0);
+    EXPECT_EQ(doc->m_wires.size(), 1u);
+    EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(DocumentTest, WireAtFindsTheNearestWithinTheEraseMargin)
+{
+    Wire(1, 2);
+    doc->m_wires[0]->m_points = {{0, 0}, {1000, 0}};
+    Wire(3, 4);
+    doc->m_wires[1]->m_points = {{0, -20}, {1000, -20}};
+    EXPECT_EQ(doc->WireAt(500, -5).index, 0);
+    EXPECT_EQ(doc->WireAt(500, -15).index, 1);
+    EXPECT_EQ(doc->WireAt(500, 30).index, -1) << "30 is not below the margin";
+    const auto hit = doc->WireAt(500, 29);
+    EXPECT_EQ(hit.index, 0);
+    EXPECT_EQ(hit.nearest, CPoint(500, 0));
+}
+
+TEST_F(DocumentTest, DeletingAComponentTakesItsWiresAndProbes)
+{
+    Place(AND_GATE, 0, 0);          // 1 2 3
+    Place(INVERTER, 400, 0);        // 4 5
+    Place(INVERTER, 800, 0);        // 6 7
+    Wire(3, 4);
+    Wire(5, 6);
+    AddProbe(*doc, 5, 1);
+    AddProbe(*doc, 7, 2);
+    doc->DeleteComponent(1);
+    ASSERT_EQ(doc->m_wires.size(), 0u);
+    ASSERT_EQ(doc->m_components.size(), 3u);
+    EXPECT_EQ(doc->m_components[1]->GetBusRange().first, 6);
+    EXPECT_EQ(doc->m_components[2]->m_nParam1, 7) << "the other probe stays";
+}
+
+TEST_F(DocumentTest, DeletingNeedsPermissionAndSaysWhy)
+{
+    Place(AND_GATE, 0, 0);
+    Wire(3, 9);
+    doc->m_nPermissions = PERMIT_ALL & ~(PERMIT_DELETE_COMPONENTS | PERMIT_DELETE_WIRES);
+    ScriptedModals user;
+    user.Answer(1).Answer(1);
+    doc->DeleteComponent(0);
+    doc->DeleteWire(0);
+    EXPECT_EQ(doc->m_components.size(), 1u);
+    EXPECT_EQ(doc->m_wires.size(), 1u);
+    ASSERT_EQ(user.Texts().size(), 2);
+    EXPECT_EQ(user.Titles()[0], QStringLiteral("Waarschuwing"));
+    EXPECT_EQ(user.Texts()[0].join(u'|'), QStringLiteral("Geen toestemming om componenten te wissen."));
+    EXPECT_EQ(user.Texts()[1].join(u'|'), QStringLiteral("Geen toestemming om bedrading te wissen."));
+
+    doc->m_bTeacherUnlock = true;
+    doc->DeleteWire(0);
+    EXPECT_TRUE(doc->m_wires.empty()) << "the teacher may do anything";
+}
+
+TEST_F(DocumentTest, RefusalTexts)
+{
+    const struct {
+        int permission;
+        const char* text;
+    } cases[] = {
+        {PERMIT_ADD_MOVE, "Geen toestemming om componenten toe te voegen of|verplaatsen."},
+        {PERMIT_ADD_WIRES, "Geen toestemming om bedrading toe te voegen of|verplaatsen."},
+        {PERMIT_IDENTIFY_BLACKBOXES, "Geen toestemming om blackboxes te identificeren."},
+        {PERMIT_PROBES, "Geen toestemming om sondes te gebruiken."},
+        {PERMIT_CHANGE_TEXTS, "Geen toestemming om teksten, tabellen of foto's|te wijzigen."},
+        {PERMIT_CHANGE_PROPERTIES,
+         "Geen toestemming om componenten te wijzigen.|Wijzigingen zullen worden genegeerd."},
+    };
+    doc->m_nPermissions = 0;
+    for (const auto& c : cases) {
+        ScriptedModals user;
+        user.Answer(1);
+        EXPECT_FALSE(doc->CheckPermission(c.permission, true));
+        ASSERT_EQ(user.Texts().size(), 1);
+        EXPECT_EQ(user.Texts()[0].join(u'|'), QString::fromUtf8(c.text));
+    }
+    ScriptedModals silent;
+    EXPECT_FALSE(doc->CheckPermission(PERMIT_PROBES, false));
+    EXPECT_FALSE(doc->CheckPermission(3, true)) << "not a permission: refused without a word";
+}
+
+TEST_F(DocumentTest, ClearCommandsAskFirst)
+{
+    Place(AND_GATE, 0, 0);
+    Place(INVERTER, 400, 0);
+    Wire(3, 4);
+    AddProbe(*doc, 4, 1);
+    {
+        ScriptedModals user;
+        user.Answer(kNo).Answer(2).Answer(kYes).Answer(kYes);
+        doc->OnClearWires();
+        doc->OnClearWires();
+        EXPECT_EQ(doc->m_wires.size(), 1u) << "Nee and Escape keep the wires";
+        doc->OnClearWires();
+        EXPECT_TRUE(doc->m_wires.empty());
+        doc->OnClearProbes();
+        EXPECT_EQ(doc->m_components.size(), 2u);
+        EXPECT_EQ(user.Texts()[0].join(u'|'), QStringLiteral("Bedrading echt wissen?"));
+        EXPECT_EQ(user.Titles()[0], QStringLiteral("Bevestig"));
+        EXPECT_EQ(user.Texts()[3].join(u'|'), QStringLiteral("Sondes echt wissen?"));
+    }
+    ScriptedModals none; // nothing left to clear: no question
+    doc->OnClearWires();
+    doc->OnClearProbes();
+    doc->OnClearTextFields();
+    doc->OnClearTables();
+    doc->OnClearPictures();
+}
+
+TEST_F(DocumentTest, ClearAllAsksOnlyForAModifiedBoard)
+{
+    Place(AND_GATE, 0, 0);
+    doc->SetModifiedFlag(false);
+    doc->m_nPermissions = 3;
+    {
+        ScriptedModals none;
+        doc->OnClearAll();
+    }
+    EXPECT_TRUE(doc->m_components.empty());
+    EXPECT_TRUE(doc->IsModified()) << "a cleared board counts as changed";
+    EXPECT_EQ(doc->m_nPermissions, 255) << "and allows everything again";
+
+    Place(AND_GATE, 0, 0);
+    ScriptedModals user;
+    user.Answer(kNo);
+    doc->OnClearAll();
+    EXPECT_EQ(doc->m_components.size(), 1u);
+    EXPECT_EQ(user.Texts()[0].join(u'|'), QStringLiteral("Bord echt wissen?"));
+}
+
+TEST_F(DocumentTest, CommandEnabling)
+{
+    EXPECT_TRUE(doc->IsCommandEnabled(ID_FILE_OPEN));
+    EXPECT_FALSE(doc->IsCommandEnabled(ID_EDIT_CLEAR_ALL)) << "nothing on the board";
+    Place(AND_GATE, 0, 0);
+    Wire(3, 7);
+    EXPECT_TRUE(doc->IsCommandEnabled(ID_EDIT_CLEAR_ALL));
+    EXPECT_TRUE(doc->IsCommandEnabled(ID_EDIT_CLEAR_WIRES));
+    doc->m_nPermissions = PERMIT_ALL & ~PERMIT_DELETE_WIRES;
+    EXPECT_FALSE(doc->IsCommandEnabled(ID_EDIT_CLEAR_WIRES));
+    doc->m_bTeacherUnlock = true;
+    EXPECT_TRUE(doc->IsCommandEnabled(ID_EDIT_CLEAR_WIRES));
+    EXPECT_FALSE(doc->IsCommandEnabled(ID_INSERT_TEXTFIELD));
+    doc->m_bRunning = true;
+    EXPECT_FALSE(doc->IsCommandEnabled(ID_FILE_SAVE));
+    EXPECT_FALSE(doc->IsCommandEnabled(ID_MEASURE_START));
+    EXPECT_TRUE(doc->IsCommandEnabled(ID_MEASURE_STOP));
+    doc->m_bBusy = true;
+    EXPECT_FALSE(doc->IsCommandEnabled(ID_MEASURE_RESET));
+    EXPECT_TRUE(doc->IsCommandEnabled(ID_HELP));
+}
+
+} // namespace

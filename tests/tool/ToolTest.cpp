@@ -1,0 +1,111 @@
+#include "tool/ToolCommands.h"
+
+#include "annotations/AnnotationClasses.h"
+#include "document/BoardArchive.h"
+#include "document/Document.h"
+#include "platform/Paths.h"
+
+#include "support/QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+class ToolTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_previous = QDir::currentPath();
+        SetProgramFolder(m_dir.path());
+        RegisterBoardClasses();
+        RegisterAnnotationClasses();
+    }
+    void TearDown() override
+    {
+        SetProgramFolder(QString());
+        QDir::setCurrent(m_previous);
+    }
+
+    // Two inverters, the second added later and fed by the first.
+    QString TwoInverters()
+    {
+        CVeldtrakDoc doc;
+        for (int x : {0, 400}) {
+            auto inv = doc.CreateComponent(6);
+            inv->MoveTo(x, -100);
+            doc.AddComponent(std::move(inv));
+        }
+        auto wire = std::make_unique<CDraad>();
+        wire->AddPoint({0, 0}, 2, 30);
+        wire->AddPoint({0, 0}, 3, 30);
+        doc.AddWire(std::move(wire));
+        const QString path = m_dir.path() + QStringLiteral("/twee.wks");
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(WriteBoard(doc));
+        return path;
+    }
+
+    int Run(const QStringList& arguments)
+    {
+        m_out.clear();
+        m_err.clear();
+        QTextStream out(&m_out), err(&m_err);
+        const int status = RunToolCommand(arguments, out, err);
+        out.flush();
+        err.flush();
+        return status;
+    }
+
+    QTemporaryDir m_dir;
+    QString m_previous;
+    QString m_out, m_err;
+};
+
+TEST_F(ToolTest, RunPrintsTheLevelsTheTickOrderGives)
+{
+    const QString board = TwoInverters();
+    ASSERT_EQ(Run({QStringLiteral("run"), board, QStringLiteral("--ticks"), QStringLiteral("1")}), 0)
+        << m_err.toStdString();
+    QStringList lines = m_out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    // After one tick the second still shows the first's old (low) level as input.
+    EXPECT_EQ(lines[0], QStringLiteral("0 CInverter 0 500"));
+    EXPECT_EQ(lines[1], QStringLiteral("1 CInverter 0 500"));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("tick-ns: ")));
+
+    ASSERT_EQ(Run({QStringLiteral("run"), board, QStringLiteral("--ticks"), QStringLiteral("2")}), 0);
+    lines = m_out.split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(lines[1], QStringLiteral("1 CInverter 500 0"));
+}
+
+TEST_F(ToolTest, InfoAndResave)
+{
+    const QString board = TwoInverters();
+    ASSERT_EQ(Run({QStringLiteral("info"), board}), 0);
+    EXPECT_TRUE(m_out.contains(QStringLiteral("component 1: CInverter \"Invertor\" (400,-100) bussen 3 4")))
+        << m_out.toStdString();
+    EXPECT_TRUE(m_out.contains(QStringLiteral("draad 0: 2 -> 3 kleur FFFFFF punten")));
+
+    const QString copy = m_dir.path() + QStringLiteral("/kopie.wks");
+    ASSERT_EQ(Run({QStringLiteral("resave"), board, copy}), 0) << m_err.toStdString();
+    QFile a(board), b(copy);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll().size(), b.readAll().size());
+}
+
+TEST_F(ToolTest, ErrorsAreDutchAndFail)
+{
+    EXPECT_EQ(Run({QStringLiteral("info"), m_dir.path() + QStringLiteral("/weg.wks")}), 1);
+    EXPECT_TRUE(m_err.contains(QStringLiteral("Foutmelding (FL61697): Bestand '")));
+    EXPECT_TRUE(m_err.contains(QStringLiteral("kon niet worden gevonden.")));
+    EXPECT_EQ(Run({QStringLiteral("run"), QStringLiteral("x"), QStringLiteral("--ticks"), QStringLiteral("-1")}), 2);
+    EXPECT_TRUE(m_err.startsWith(QStringLiteral("Gebruik:")));
+}
+
+} // namespace

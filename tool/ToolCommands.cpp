@@ -1,0 +1,153 @@
+#include "ToolCommands.h"
+
+#include "annotations/AnnotationClasses.h"
+#include "document/BoardArchive.h"
+#include "document/Document.h"
+#include "platform/DrawContext.h"
+#include "platform/ModalRunner.h"
+#include "platform/Paths.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+
+#include <chrono>
+
+namespace {
+
+constexpr int kYes = 6;
+
+const char* const kUsage =
+    "Gebruik:\n"
+    "  veldtrak-tool info BESTAND\n"
+    "  veldtrak-tool resave INVOER UITVOER\n"
+    "  veldtrak-tool run BESTAND --ticks N\n";
+
+// The tool has no user to ask: messages go to the error stream, questions are
+// answered yes (the command line already said what to do).
+class CToolDialogs {
+public:
+    explicit CToolDialogs(QTextStream& err)
+    {
+        m_previous = SetModalHandler([&err](QDialog& dialog) {
+            if (auto* box = qobject_cast<CMessageBox*>(&dialog)) {
+                QStringList lines = box->Lines();
+                lines.removeAll(QString());
+                err << dialog.windowTitle() << ": " << lines.join(u' ') << Qt::endl;
+                return 1;
+            }
+            return kYes;
+        });
+    }
+    ~CToolDialogs() { SetModalHandler(std::move(m_previous)); }
+
+private:
+    ModalHandler m_previous;
+};
+
+// A stored name for a path given on the command line, relative to where the tool runs.
+QString StoredName(const QString& argument)
+{
+    return WindowsName(QFileInfo(argument).absoluteFilePath());
+}
+
+QString Quoted(const QString& text)
+{
+    return u'"' + text + u'"';
+}
+
+void PrintInfo(CVeldtrakDoc& doc, QTextStream& out)
+{
+    out << "bord: titel=" << Quoted(doc.m_strBoardTitle) << " rechten=" << doc.m_nPermissions
+        << " help=" << Quoted(doc.m_strHelpFile) << " vorig=" << Quoted(doc.m_strPrevBoard)
+        << " volgend=" << Quoted(doc.m_strNextBoard) << '\n';
+    out << "tekstvelden: " << doc.m_textFields.size() << " tabellen: " << doc.m_tables.size()
+        << " foto's: " << doc.m_pictures.size() << '\n';
+    for (std::size_t i = 0; i < doc.m_components.size(); ++i) {
+        const CComponent& c = *doc.m_components[i];
+        out << "component " << i << ": " << c.GetClassName() << ' ' << Quoted(c.m_strName)
+            << " (" << c.m_rect.left << ',' << c.m_rect.top << ") bussen";
+        for (int b = 0; b < c.GetBusCount(); ++b)
+            out << ' ' << c.Bus(b).GetId();
+        out << " param " << c.m_nParam1 << ' ' << c.m_nParam2 << ' ' << c.m_nCorner << ' '
+            << c.m_nParam4 << '\n';
+    }
+    for (std::size_t i = 0; i < doc.m_wires.size(); ++i) {
+        const CDraad& w = *doc.m_wires[i];
+        out << "draad " << i << ": " << w.m_nBus1 << " -> " << w.m_nBus2 << " kleur "
+            << QString::number(w.m_colour, 16).rightJustified(6, u'0').toUpper() << " punten";
+        for (const CPoint& p : w.m_points)
+            out << " (" << p.x << ',' << p.y << ')';
+        out << '\n';
+    }
+}
+
+int RunMeasurement(CVeldtrakDoc& doc, long long ticks, QTextStream& out)
+{
+    // Sockets take their places when their component draws, as on screen.
+    CMemoryDC dc(64, 64);
+    const CFont oldFont = dc.SelectObject(CFont::Label(44));
+    for (auto& c : doc.m_components)
+        c->Draw(dc);
+    dc.SelectObject(oldFont);
+
+    doc.m_bBusy = false;
+    doc.Start();
+    const auto begin = std::chrono::steady_clock::now();
+    for (long long i = 0; i < ticks; ++i)
+        doc.Tick(dc, CPoint(0, 0), 0);
+    const auto elapsed = std::chrono::steady_clock::now() - begin;
+    doc.Stop();
+    doc.UnlinkAll();
+
+    for (std::size_t i = 0; i < doc.m_components.size(); ++i) {
+        const CComponent& c = *doc.m_components[i];
+        out << i << ' ' << c.GetClassName();
+        for (int b = 0; b < c.GetBusCount(); ++b)
+            out << ' ' << std::abs(c.Bus(b).m_nValue);
+        out << '\n';
+    }
+    const long long ns = std::chrono::duration_cast<std::chrono::nanoseconds>(elapsed).count();
+    out << "tick-ns: " << (ticks > 0 ? ns / ticks : 0) << '\n';
+    return 0;
+}
+
+} // namespace
+
+int RunToolCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    static const bool registered = [] {
+        RegisterBoardClasses();
+        RegisterAnnotationClasses();
+        return true;
+    }();
+    (void)registered;
+
+    const QString command = arguments.value(0);
+    const bool info = command == u"info" && arguments.size() == 2;
+    const bool resave = command == u"resave" && arguments.size() == 3;
+    bool ticksOk = false;
+    const long long ticks = arguments.value(3).toLongLong(&ticksOk);
+    const bool run = command == u"run" && arguments.size() == 4 && arguments[2] == u"--ticks" &&
+                     ticksOk && ticks >= 0;
+    if (!info && !resave && !run) {
+        err << kUsage;
+        return 2;
+    }
+
+    const QString input = StoredName(arguments[1]);
+    const QString output = resave ? StoredName(arguments[2]) : QString();
+    CToolDialogs dialogs(err);
+    CVeldtrakDoc doc;
+    if (!doc.OnOpenDocument(input))
+        return 1;
+    if (info) {
+        PrintInfo(doc, out);
+        return 0;
+    }
+    if (resave) {
+        doc.m_strFolderOutput.clear(); // write exactly where asked
+        return doc.OnSaveDocument(output) ? 0 : 1;
+    }
+    return RunMeasurement(doc, ticks, out);
+}
