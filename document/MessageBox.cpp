@@ -19,17 +19,13 @@ constexpr int kOkResult = 1;
 
 // Wide enough for a line of ordinary text of that many characters; a line full of
 // capitals may be clipped at the right rather than grow the box.
-int LineWidth(const QFontMetrics& metrics, int nChars)
-{
+int LineWidth(const QFontMetrics& metrics, int nChars) {
     return metrics.horizontalAdvance(QString(nChars, u'n'));
 }
 
-QStyle::StandardPixmap IconForCaption(const QString& caption)
-{
-    if (caption == LoadString(kErrorCaptionId))
-        return QStyle::SP_MessageBoxCritical;
-    if (caption == LoadString(kWarningCaptionId))
-        return QStyle::SP_MessageBoxWarning;
+QStyle::StandardPixmap IconForCaption(const QString& caption) {
+    if (caption == LoadString(kErrorCaptionId)) return QStyle::SP_MessageBoxCritical;
+    if (caption == LoadString(kWarningCaptionId)) return QStyle::SP_MessageBoxWarning;
     return QStyle::SP_MessageBoxInformation;
 }
 
@@ -37,8 +33,7 @@ QStyle::StandardPixmap IconForCaption(const QString& caption)
 
 CBoxFace::CBoxFace(QDialog& box, int nCharsPerLine, Qt::Alignment alignment, bool bCentreButtons)
     : m_box(box), m_pIcon(new QLabel(&box)), m_pButtons(new QHBoxLayout),
-      m_bCentreButtons(bCentreButtons)
-{
+      m_bCentreButtons(bCentreButtons) {
     box.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     auto* lines = new QVBoxLayout;
@@ -60,8 +55,7 @@ CBoxFace::CBoxFace(QDialog& box, int nCharsPerLine, Qt::Alignment alignment, boo
     body->addLayout(lines);
 
     m_pButtons->addStretch();
-    if (bCentreButtons)
-        m_pButtons->addStretch();
+    if (bCentreButtons) m_pButtons->addStretch();
 
     auto* face = new QVBoxLayout(&box);
     face->setSizeConstraint(QLayout::SetFixedSize);
@@ -70,32 +64,29 @@ CBoxFace::CBoxFace(QDialog& box, int nCharsPerLine, Qt::Alignment alignment, boo
     face->addLayout(m_pButtons);
 }
 
-QPushButton* CBoxFace::AddButton(const QString& text, int result)
-{
+QPushButton* CBoxFace::AddButton(const QString& text, int result) {
     auto* button = new QPushButton(text, &m_box);
     button->setObjectName(QStringLiteral("button%1").arg(result));
-    QObject::connect(button, &QPushButton::clicked, &m_box, [this, result] { m_box.done(result); });
+    QObject::connect(button, &QPushButton::clicked, &m_box,
+                     [box = &m_box, result] { box->done(result); });
     // A centred row ends in a stretch of its own; new buttons go before it.
     m_pButtons->insertWidget(m_pButtons->count() - (m_bCentreButtons ? 1 : 0), button);
     return button;
 }
 
-void CBoxFace::SetIcon(QStyle::StandardPixmap icon)
-{
+void CBoxFace::SetIcon(QStyle::StandardPixmap icon) {
     QStyle* style = m_box.style();
     const int size = style->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &m_box);
     m_pIcon->setPixmap(style->standardIcon(icon, nullptr, &m_box)
                            .pixmap(QSize(size, size), m_box.devicePixelRatioF()));
 }
 
-void CBoxFace::SetLines(const QStringList& lines)
-{
+void CBoxFace::SetLines(const QStringList& lines) {
     for (int i = 0; i < kLineCount; ++i)
         m_lines[i]->setText(i < lines.size() ? lines[i] : QString());
 }
 
-QStringList CBoxFace::Lines() const
-{
+QStringList CBoxFace::Lines() const {
     QStringList texts;
     for (const QLabel* line : m_lines)
         texts << line->text();
@@ -103,26 +94,22 @@ QStringList CBoxFace::Lines() const
 }
 
 CMessageBox::CMessageBox(QWidget* parent)
-    : QDialog(parent), m_face(*this, kCharsPerLine, Qt::AlignLeft, false)
-{
+    : QDialog(parent), m_face(*this, kCharsPerLine, Qt::AlignLeft, false) {
     QPushButton* ok = m_face.AddButton(QStringLiteral("OK"), kOkResult);
     ok->setDefault(true);
     ok->setFocus();
 }
 
-void CMessageBox::Show(const QString& text, const QString& caption)
-{
+void CMessageBox::Show(const QString& text, const QString& caption) {
     setWindowTitle(caption);
     m_face.SetIcon(IconForCaption(caption));
     m_face.SetLines(CutLines(text, kCharsPerLine));
     RunModal(*this);
 }
 
-QStringList CMessageBox::CutLines(QString text, int width)
-{
+QStringList CMessageBox::CutLines(QString text, int width) {
     width = std::max(width, 1);
-    if (text.isEmpty() || !QStringView(u"?!.").contains(text.back()))
-        text += u'.';
+    if (text.isEmpty() || !QStringView(u"?!.").contains(text.back())) text += u'.';
 
     QStringList lines;
     while (lines.size() < CBoxFace::kLineCount && !text.isEmpty()) {
@@ -141,7 +128,6 @@ QStringList CMessageBox::CutLines(QString text, int width)
     return lines;
 }
 
-void CMessageBox::reject()
-{
+void CMessageBox::reject() {
     done(2);
 }

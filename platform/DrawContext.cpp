@@ -9,8 +9,10 @@
 
 #include <QCoreApplication>
 #include <QFontMetrics>
+#include <QHash>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QStaticText>
 
 #include <algorithm>
 #include <climits>
@@ -23,8 +25,7 @@
 namespace {
 
 // round(n * num / den), halves towards +infinity, for den > 0; exact in 64 bits.
-int MulDivRound(std::int64_t n, std::int64_t num, std::int64_t den)
-{
+int MulDivRound(std::int64_t n, std::int64_t num, std::int64_t den) {
     const std::int64_t a = 2 * n * num + den;
     const std::int64_t d = 2 * den;
     std::int64_t q = a / d;
@@ -33,15 +34,15 @@ int MulDivRound(std::int64_t n, std::int64_t num, std::int64_t den)
 }
 
 // COLORREF 0x00BBGGRR to the pixel's 0x00RRGGBB, and back.
-constexpr quint32 ToRgb(COLORREF c)
-{
+constexpr quint32 ToRgb(COLORREF c) {
     return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
 }
-constexpr COLORREF FromRgb(quint32 p)
-{
+constexpr COLORREF FromRgb(quint32 p) {
     return ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
 }
-QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+QColor ToQColor(COLORREF c) {
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
 
 constexpr quint32 kOpaque = 0xFF000000u;
 
@@ -56,12 +57,14 @@ struct Span {
 constexpr double kEps = 1e-9;
 
 // GDI's cosmetic dash patterns, in pixels: on, off.
-bool DashOn(int style, int step)
-{
+bool DashOn(int style, int step) {
     switch (style) {
-    case PS_DASH: return step % 24 < 18;
-    case PS_DOT: return step % 6 < 3;
-    default: return true;
+    case PS_DASH:
+        return step % 24 < 18;
+    case PS_DOT:
+        return step % 6 < 3;
+    default:
+        return true;
     }
 }
 
@@ -73,21 +76,42 @@ bool DashOn(int style, int step)
 struct CDC::FontEntry {
     FontEntry(const CFont& k, int d, const QFont& f, QPaintDevice* device)
         : key(k), dpi(d), font(f), metrics(device ? QFontMetrics(f, device) : QFontMetrics(f)),
-          ascent(metrics.ascent()), height(metrics.height())
-    {
-    }
+          ascent(metrics.ascent()), height(metrics.height()) {}
     CFont key;
     int dpi;
     QFont font;
     QFontMetrics metrics;
     int ascent; // device pixels
     int height; // device pixels: the cell height
+    // Printers narrow the text by a transform instead: the PDF engine draws a stretched
+    // font at its natural width.
+    double xScale = 1.0;
+
+    // Captions are measured and drawn on every paint: keep their widths and laid-out
+    // glyphs per font.
+    struct Text {
+        int width = 0;
+        QStaticText glyphs;
+        bool prepared = false;
+    };
+    QHash<QString, Text> texts;
+    static constexpr qsizetype kMaxTexts = 1024;
+
+    Text& Lookup(const QString& text) {
+        auto it = texts.find(text);
+        if (it != texts.end()) return *it;
+        if (texts.size() >= kMaxTexts) texts.clear();
+        const int natural = metrics.horizontalAdvance(text);
+        Text t;
+        t.width = xScale == 1.0 ? natural : int(std::lround(natural * xScale));
+        return *texts.insert(text, t);
+    }
+    int Advance(const QString& text) { return Lookup(text).width; }
 };
 
 struct CDC::Impl {
     // ---- fonts ----
-    static std::vector<std::unique_ptr<FontEntry>>& SharedFonts()
-    {
+    static std::vector<std::unique_ptr<FontEntry>>& SharedFonts() {
         // Fonts resolved for image targets, shared by every context of the program (a
         // drawing pass creates its context anew; the fonts stay). Cleared before the
         // application object goes, so no QFont outlives it.
@@ -97,8 +121,7 @@ struct CDC::Impl {
     static constexpr std::size_t kMaxSharedFonts = 256;
 
     static std::unique_ptr<FontEntry> Resolve(const CFont& f, int dpi, QPaintDevice* device,
-                                              bool raster)
-    {
+                                              bool raster) {
         QFont q(f.face);
         q.setStyleHint(QFont::SansSerif, raster ? QFont::NoAntialias : QFont::PreferDefault);
         if (raster) q.setStyleStrategy(QFont::NoAntialias);
@@ -121,7 +144,8 @@ struct CDC::Impl {
             const int h100 = std::max(1, metrics(probe).height());
             int size = std::max(1, int(std::lround(px * 100.0 / h100)));
             q.setPixelSize(size);
-            while (size > 1 && metrics(q).height() > px) q.setPixelSize(--size);
+            while (size > 1 && metrics(q).height() > px)
+                q.setPixelSize(--size);
             for (;;) {
                 QFont up = q;
                 up.setPixelSize(size + 1);
@@ -130,62 +154,75 @@ struct CDC::Impl {
                 ++size;
             }
         }
+        double xScale = 1.0;
         if (f.width > 0) {
             const double target = f.width * double(dpi) / 254.0;
             const double natural = QFontMetricsF(q, device).averageCharWidth();
-            if (natural > 0)
+            if (natural > 0 && raster)
                 q.setStretch(std::clamp(int(std::lround(100.0 * target / natural)), 1, 4000));
+            else if (natural > 0)
+                xScale = std::clamp(target / natural, 0.01, 40.0);
         }
-        return std::make_unique<FontEntry>(f, dpi, q, device);
+        auto entry = std::make_unique<FontEntry>(f, dpi, q, device);
+        entry->xScale = xScale;
+        return entry;
     }
 
     // ---- pixels of an image target ----
-    static quint32* Row(CDC& dc, int y)
-    {
+    static quint32* Row(CDC& dc, int y) {
         return reinterpret_cast<quint32*>(dc.m_pBits + qsizetype(y) * dc.m_nStride);
     }
 
-    static void FillSpan(CDC& dc, int y, int l, int r, quint32 rgb, Mix mix)
-    {
+    static void FillSpan(CDC& dc, int y, int l, int r, quint32 rgb, Mix mix) {
         if (y < 0 || y >= dc.m_nImageHeight) return;
         l = std::max(l, 0);
         r = std::min(r, dc.m_nImageWidth);
         if (l >= r) return;
         quint32* p = Row(dc, y);
         switch (mix) {
-        case Mix::Copy: std::fill(p + l, p + r, rgb | kOpaque); break;
+        case Mix::Copy:
+            std::fill(p + l, p + r, rgb | kOpaque);
+            break;
         case Mix::Xor:
-            for (int i = l; i < r; ++i) p[i] = (p[i] ^ rgb) | kOpaque;
+            for (int i = l; i < r; ++i)
+                p[i] = (p[i] ^ rgb) | kOpaque;
             break;
         case Mix::Not:
-            for (int i = l; i < r; ++i) p[i] = ~p[i] | kOpaque;
+            for (int i = l; i < r; ++i)
+                p[i] = ~p[i] | kOpaque;
             break;
         }
     }
 
-    static void Plot(CDC& dc, int x, int y, quint32 rgb, Mix mix)
-    {
+    static void Plot(CDC& dc, int x, int y, quint32 rgb, Mix mix) {
         if (unsigned(x) >= unsigned(dc.m_nImageWidth) || unsigned(y) >= unsigned(dc.m_nImageHeight))
             return;
         quint32& p = Row(dc, y)[x];
         switch (mix) {
-        case Mix::Copy: p = rgb | kOpaque; break;
-        case Mix::Xor: p = (p ^ rgb) | kOpaque; break;
-        case Mix::Not: p = ~p | kOpaque; break;
+        case Mix::Copy:
+            p = rgb | kOpaque;
+            break;
+        case Mix::Xor:
+            p = (p ^ rgb) | kOpaque;
+            break;
+        case Mix::Not:
+            p = ~p | kOpaque;
+            break;
         }
     }
 
-    static Mix PenMix(const CDC& dc)
-    {
+    static Mix PenMix(const CDC& dc) {
         switch (dc.m_nRop2) {
-        case R2_XORPEN: return Mix::Xor;
-        case R2_NOT: return Mix::Not;
-        default: return Mix::Copy;
+        case R2_XORPEN:
+            return Mix::Xor;
+        case R2_NOT:
+            return Mix::Not;
+        default:
+            return Mix::Copy;
         }
     }
 
-    static int PenPixels(const CDC& dc)
-    {
+    static int PenPixels(const CDC& dc) {
         return dc.m_pen.width <= 1 ? 1 : std::max(1, dc.LengthToDevice(dc.m_pen.width));
     }
 
@@ -194,8 +231,7 @@ struct CDC::Impl {
     // left, right, up and down all belong to the figure); the rest is filled. Outline
     // and fill never overlap.
     static void FillConvex(CDC& dc, int y0, const std::vector<Span>& rows, bool outline, int w,
-                           quint32 penRgb, bool fill, quint32 brushRgb, Mix mix)
-    {
+                           quint32 penRgb, bool fill, quint32 brushRgb, Mix mix) {
         const int n = int(rows.size());
         const int first = std::max(0, -y0);
         const int last = std::min(n, dc.m_nImageHeight - y0);
@@ -232,8 +268,7 @@ struct CDC::Impl {
     // Rows of the ellipse inscribed in x0..x0+w-1, y0..y0+h-1: a pixel belongs to it when
     // its centre lies inside. Built from the top half and mirrored, so it is exactly
     // symmetric.
-    static void EllipseRows(int x0, int w, int h, std::vector<Span>& rows)
-    {
+    static void EllipseRows(int x0, int w, int h, std::vector<Span>& rows) {
         rows.assign(std::size_t(std::max(h, 0)), Span{});
         const double a = w / 2.0;
         const double b = h / 2.0;
@@ -257,8 +292,7 @@ struct CDC::Impl {
     };
 
     static bool ArcSetup(CDC& dc, int l, int t, int r, int b, int xs, int ys, int xe, int ye,
-                         CRect& box, ArcGeometry& g)
-    {
+                         CRect& box, ArcGeometry& g) {
         const CPoint p0 = dc.LPtoDP({l, t});
         const CPoint p1 = dc.LPtoDP({r, b});
         box = CRect(p0.x, p0.y, p1.x, p1.y).Normalized();
@@ -278,15 +312,13 @@ struct CDC::Impl {
     }
 
     // Where a radial at this angle meets the ellipse, y up, relative to the centre.
-    static QPointF RadialPoint(const ArcGeometry& g, double angle)
-    {
+    static QPointF RadialPoint(const ArcGeometry& g, double angle) {
         const double c = std::cos(angle), s = std::sin(angle);
         const double k = 1.0 / std::sqrt((c / g.a) * (c / g.a) + (s / g.b) * (s / g.b));
         return {k * c, k * s};
     }
 
-    static bool InSweep(const ArcGeometry& g, double u, double v)
-    {
+    static bool InSweep(const ArcGeometry& g, double u, double v) {
         constexpr double kTwoPi = 2 * std::numbers::pi;
         if (g.sweep >= kTwoPi) return true;
         const double rel = std::fmod(std::atan2(v, u) - g.start + 2 * kTwoPi, kTwoPi);
@@ -295,8 +327,7 @@ struct CDC::Impl {
 
     // ---- lines ----
     // Bresenham from (x0,y0) up to, not including, (x1,y1).
-    template <typename F> static void Bresenham(int x0, int y0, int x1, int y1, F&& plot)
-    {
+    template <typename F> static void Bresenham(int x0, int y0, int x1, int y1, F&& plot) {
         const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
         const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
         int err = dx + dy;
@@ -315,8 +346,7 @@ struct CDC::Impl {
     }
 
     // Rows of a wide pen's stroke from a to b with round ends (pen w pixels).
-    static int CapsuleRows(CPoint a, CPoint b, int w, std::vector<Span>& rows)
-    {
+    static int CapsuleRows(CPoint a, CPoint b, int w, std::vector<Span>& rows) {
         const double off = (w % 2) ? 0.5 : 0.0; // odd pens are centred on the pixel
         const double ax = a.x + off, ay = a.y + off, bx = b.x + off, by = b.y + off;
         const double rad = w / 2.0 - kEps;
@@ -349,7 +379,7 @@ struct CDC::Impl {
                     l = std::max(l, x0);
                     h = std::min(h, x1);
                 };
-                const double kDot = (yc - ay) * dy - ax * dx;   // (P-A).d = x dx + kDot
+                const double kDot = (yc - ay) * dy - ax * dx; // (P-A).d = x dx + kDot
                 clip(dx, -kDot, len2 - kDot);
                 const double kCross = dx * (yc - ay) + dy * ax; // cross = kCross - x dy
                 clip(-dy, -rad * len - kCross, rad * len - kCross);
@@ -365,8 +395,7 @@ struct CDC::Impl {
         return top;
     }
 
-    static void ImageLine(CDC& dc, CPoint a, CPoint b)
-    {
+    static void ImageLine(CDC& dc, CPoint a, CPoint b) {
         const CPen& pen = dc.m_pen;
         if (pen.style == PS_NULL) return;
         const quint32 rgb = ToRgb(pen.colour);
@@ -380,8 +409,22 @@ struct CDC::Impl {
             return;
         }
         if (pen.style == PS_SOLID && a.y == b.y) { // the common wire and lead case
-            if (a.x < b.x) FillSpan(dc, a.y, a.x, b.x, rgb, mix);
-            else if (a.x > b.x) FillSpan(dc, a.y, b.x + 1, a.x + 1, rgb, mix);
+            if (a.x < b.x)
+                FillSpan(dc, a.y, a.x, b.x, rgb, mix);
+            else if (a.x > b.x)
+                FillSpan(dc, a.y, b.x + 1, a.x + 1, rgb, mix);
+            return;
+        }
+        if (pen.style == PS_SOLID && a.x == b.x) {
+            if (unsigned(a.x) >= unsigned(dc.m_nImageWidth)) return;
+            const int y0 = std::max(a.y < b.y ? a.y : b.y + 1, 0);
+            const int y1 = std::min(a.y < b.y ? b.y : a.y + 1, dc.m_nImageHeight);
+            for (int y = y0; y < y1; ++y) {
+                quint32& p = Row(dc, y)[a.x];
+                p = mix == Mix::Copy  ? rgb | kOpaque
+                    : mix == Mix::Xor ? (p ^ rgb) | kOpaque
+                                      : ~p | kOpaque;
+            }
             return;
         }
         // Nothing to walk when the line's box misses the image entirely.
@@ -394,15 +437,13 @@ struct CDC::Impl {
         });
     }
 
-    static std::vector<Span>& Scratch()
-    {
+    static std::vector<Span>& Scratch() {
         static std::vector<Span> rows; // drawing happens on the user-interface thread
         return rows;
     }
 
     // ---- painter (printer targets and text) ----
-    static void SetPainterMix(CDC& dc, Mix mix)
-    {
+    static void SetPainterMix(CDC& dc, Mix mix) {
         int want = int(mix);
         QPainter& p = *dc.m_pPainter;
         QPaintEngine* engine = p.paintEngine();
@@ -411,16 +452,21 @@ struct CDC::Impl {
         if (dc.m_nPainterMix == want) return;
         dc.m_nPainterMix = want;
         switch (Mix(want)) {
-        case Mix::Copy: p.setCompositionMode(QPainter::CompositionMode_SourceOver); break;
-        case Mix::Xor: p.setCompositionMode(QPainter::RasterOp_SourceXorDestination); break;
-        case Mix::Not: p.setCompositionMode(QPainter::RasterOp_NotDestination); break;
+        case Mix::Copy:
+            p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            break;
+        case Mix::Xor:
+            p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+            break;
+        case Mix::Not:
+            p.setCompositionMode(QPainter::RasterOp_NotDestination);
+            break;
         }
     }
 
     // The pen and brush of a figure drawn through the painter, the outline inside the
     // figure's box like on an image.
-    static double PainterFigure(CDC& dc)
-    {
+    static double PainterFigure(CDC& dc) {
         dc.ApplyMix();
         dc.ApplyPen();
         dc.ApplyBrush();
@@ -428,15 +474,13 @@ struct CDC::Impl {
         return pw;
     }
 
-    static QRectF Inset(const CRect& box, double pw)
-    {
+    static QRectF Inset(const CRect& box, double pw) {
         return QRectF(box.left + pw / 2, box.top + pw / 2, std::max(0.0, box.Width() - pw),
                       std::max(0.0, box.Height() - pw));
     }
 
     // Qt measures arc angles on the ellipse's parameter, GDI along the radial.
-    static int QtAngle16(const ArcGeometry& g, double radial)
-    {
+    static int QtAngle16(const ArcGeometry& g, double radial) {
         const double t = std::atan2(g.a * std::sin(radial), g.b * std::cos(radial));
         return int(std::lround(t * 180.0 / std::numbers::pi * 16));
     }
@@ -445,12 +489,12 @@ struct CDC::Impl {
 // ---------------------------------------------------------------------------------
 // Construction
 
-CDC::CDC(QImage& target, int dpi) : m_pImage(&target), m_nDpi(std::max(1, dpi))
-{
+CDC::CDC(QImage& target, int dpi) : m_pImage(&target), m_nDpi(std::max(1, dpi)) {
     switch (target.format()) {
     case QImage::Format_RGB32:
     case QImage::Format_ARGB32:
-    case QImage::Format_ARGB32_Premultiplied: break;
+    case QImage::Format_ARGB32_Premultiplied:
+        break;
     default:
         if (!target.isNull()) target.convertTo(QImage::Format_RGB32);
         break;
@@ -471,13 +515,11 @@ CDC::CDC(QImage& target, int dpi) : m_pImage(&target), m_nDpi(std::max(1, dpi))
 }
 
 CDC::CDC(QPainter& painter, int dpi, bool printing)
-    : m_pPainter(&painter), m_nDpi(std::max(1, dpi)), m_bPrinting(printing)
-{
+    : m_pPainter(&painter), m_nDpi(std::max(1, dpi)), m_bPrinting(printing) {
     if (m_pPainter->isActive()) m_pPainter->save(); // the caller's state comes back at the end
 }
 
-CDC::~CDC()
-{
+CDC::~CDC() {
     if (m_ownPainter) {
         if (m_ownPainter->isActive()) m_ownPainter->end();
     } else if (m_pPainter && m_pPainter->isActive()) {
@@ -486,18 +528,14 @@ CDC::~CDC()
 }
 
 vt_detail::MemoryBitmap::MemoryBitmap(int widthPixels, int heightPixels)
-    : m_image(std::max(widthPixels, 0), std::max(heightPixels, 0), QImage::Format_RGB32)
-{
+    : m_image(std::max(widthPixels, 0), std::max(heightPixels, 0), QImage::Format_RGB32) {
     m_image.fill(Qt::white);
 }
 
 CMemoryDC::CMemoryDC(int widthPixels, int heightPixels, int dpi)
-    : vt_detail::MemoryBitmap(widthPixels, heightPixels), CDC(m_image, dpi)
-{
-}
+    : vt_detail::MemoryBitmap(widthPixels, heightPixels), CDC(m_image, dpi) {}
 
-QPainter& CDC::Painter()
-{
+QPainter& CDC::Painter() {
     // The caller may change anything on it: apply our state afresh afterwards.
     m_bPenApplied = m_bBrushApplied = m_bPainterTextColour = false;
     m_pPainterFont = nullptr;
@@ -508,31 +546,31 @@ QPainter& CDC::Painter()
 // ---------------------------------------------------------------------------------
 // Mapping
 
-void CDC::SetWindowOrg(int x, int y) { m_windowOrg = {x, y}; }
-void CDC::SetViewportOrg(int xPixels, int yPixels) { m_viewportOrg = {xPixels, yPixels}; }
+void CDC::SetWindowOrg(int x, int y) {
+    m_windowOrg = {x, y};
+}
+void CDC::SetViewportOrg(int xPixels, int yPixels) {
+    m_viewportOrg = {xPixels, yPixels};
+}
 
-CPoint CDC::LPtoDP(CPoint p) const
-{
+CPoint CDC::LPtoDP(CPoint p) const {
     return {MulDivRound(std::int64_t(p.x) - m_windowOrg.x, m_nDpi, 254) + m_viewportOrg.x,
             MulDivRound(std::int64_t(m_windowOrg.y) - p.y, m_nDpi, 254) + m_viewportOrg.y};
 }
 
-CPoint CDC::DPtoLP(CPoint d) const
-{
+CPoint CDC::DPtoLP(CPoint d) const {
     return {m_windowOrg.x + MulDivRound(std::int64_t(d.x) - m_viewportOrg.x, 254, m_nDpi),
             m_windowOrg.y - MulDivRound(std::int64_t(d.y) - m_viewportOrg.y, 254, m_nDpi)};
 }
 
-int CDC::LengthToDevice(int units) const
-{
+int CDC::LengthToDevice(int units) const {
     return MulDivRound(std::abs(std::int64_t(units)), m_nDpi, 254);
 }
 
 // ---------------------------------------------------------------------------------
 // State
 
-CPen CDC::SelectObject(const CPen& pen)
-{
+CPen CDC::SelectObject(const CPen& pen) {
     CPen old = m_pen;
     if (!(pen == m_pen)) {
         m_pen = pen;
@@ -541,8 +579,7 @@ CPen CDC::SelectObject(const CPen& pen)
     return old;
 }
 
-CBrush CDC::SelectObject(const CBrush& brush)
-{
+CBrush CDC::SelectObject(const CBrush& brush) {
     CBrush old = m_brush;
     if (!(brush == m_brush)) {
         m_brush = brush;
@@ -551,8 +588,7 @@ CBrush CDC::SelectObject(const CBrush& brush)
     return old;
 }
 
-CFont CDC::SelectObject(const CFont& font)
-{
+CFont CDC::SelectObject(const CFont& font) {
     CFont old = m_font;
     if (!(font == m_font)) {
         m_font = font;
@@ -561,14 +597,23 @@ CFont CDC::SelectObject(const CFont& font)
     return old;
 }
 
-int CDC::SetROP2(int mode) { return std::exchange(m_nRop2, mode); }
-unsigned CDC::SetTextAlign(unsigned align) { return std::exchange(m_nTextAlign, align); }
-int CDC::SetBkMode(int mode) { return std::exchange(m_nBkMode, mode); }
-COLORREF CDC::SetTextColor(COLORREF colour) { return std::exchange(m_textColour, colour); }
-COLORREF CDC::SetBkColor(COLORREF colour) { return std::exchange(m_bkColour, colour); }
+int CDC::SetROP2(int mode) {
+    return std::exchange(m_nRop2, mode);
+}
+unsigned CDC::SetTextAlign(unsigned align) {
+    return std::exchange(m_nTextAlign, align);
+}
+int CDC::SetBkMode(int mode) {
+    return std::exchange(m_nBkMode, mode);
+}
+COLORREF CDC::SetTextColor(COLORREF colour) {
+    return std::exchange(m_textColour, colour);
+}
+COLORREF CDC::SetBkColor(COLORREF colour) {
+    return std::exchange(m_bkColour, colour);
+}
 
-void CDC::ApplyPen()
-{
+void CDC::ApplyPen() {
     if (m_bPenApplied) return;
     m_bPenApplied = true;
     if (m_pen.style == PS_NULL) {
@@ -586,18 +631,20 @@ void CDC::ApplyPen()
     m_bPainterTextColour = false; // text sets the pen colour itself
 }
 
-void CDC::ApplyBrush()
-{
+void CDC::ApplyBrush() {
     if (m_bBrushApplied) return;
     m_bBrushApplied = true;
-    if (m_brush.hollow) m_pPainter->setBrush(Qt::NoBrush);
-    else m_pPainter->setBrush(ToQColor(m_brush.colour));
+    if (m_brush.hollow)
+        m_pPainter->setBrush(Qt::NoBrush);
+    else
+        m_pPainter->setBrush(ToQColor(m_brush.colour));
 }
 
-void CDC::ApplyMix() { Impl::SetPainterMix(*this, Impl::PenMix(*this)); }
+void CDC::ApplyMix() {
+    Impl::SetPainterMix(*this, Impl::PenMix(*this));
+}
 
-const CDC::FontEntry& CDC::CurrentFont()
-{
+CDC::FontEntry& CDC::CurrentFont() {
     if (m_pFontEntry) return *m_pFontEntry;
     const bool raster = m_pImage != nullptr;
     if (raster) {
@@ -620,13 +667,12 @@ const CDC::FontEntry& CDC::CurrentFont()
 // ---------------------------------------------------------------------------------
 // Text
 
-void CDC::TextOut(int x, int y, const QString& text)
-{
-    const FontEntry& fe = CurrentFont();
+void CDC::TextOut(int x, int y, const QString& text) {
+    FontEntry& fe = CurrentFont();
     const CPoint p = LPtoDP({x, y});
     const unsigned h = m_nTextAlign & TA_CENTER;
     const bool opaque = m_nBkMode == OPAQUE;
-    const int width = (h != TA_LEFT || opaque) ? fe.metrics.horizontalAdvance(text) : 0;
+    const int width = (h != TA_LEFT || opaque) ? fe.Advance(text) : 0;
     const int left = h == TA_CENTER ? p.x - width / 2 : h == TA_RIGHT ? p.x - width : p.x;
     const unsigned v = m_nTextAlign & TA_BASELINE;
     const int top = v == TA_BASELINE ? p.y - fe.ascent : v == TA_BOTTOM ? p.y - fe.height : p.y;
@@ -653,13 +699,33 @@ void CDC::TextOut(int x, int y, const QString& text)
         m_bPainterTextColour = true;
         m_bPenApplied = false;
     }
-    painter.drawText(QPoint(left, top + fe.ascent), text);
+    if (m_pBits) {
+        // On an image the prepared glyphs draw the same pixels as drawText, faster.
+        FontEntry::Text& t = fe.Lookup(text);
+        if (!t.prepared) {
+            t.glyphs = QStaticText(text);
+            t.glyphs.setTextFormat(Qt::PlainText);
+            t.glyphs.setPerformanceHint(QStaticText::AggressiveCaching);
+            t.glyphs.prepare(QTransform(), fe.font);
+            t.prepared = true;
+        }
+        painter.drawStaticText(QPoint(left, top), t.glyphs);
+        return;
+    }
+    if (fe.xScale == 1.0) {
+        painter.drawText(QPoint(left, top + fe.ascent), text);
+        return;
+    }
+    painter.save();
+    painter.translate(left, top + fe.ascent);
+    painter.scale(fe.xScale, 1.0);
+    painter.drawText(QPoint(0, 0), text);
+    painter.restore();
 }
 
-CSize CDC::GetTextExtent(const QString& text)
-{
-    const FontEntry& fe = CurrentFont();
-    const int cx = MulDivRound(fe.metrics.horizontalAdvance(text), 254, m_nDpi);
+CSize CDC::GetTextExtent(const QString& text) {
+    FontEntry& fe = CurrentFont();
+    const int cx = MulDivRound(fe.Advance(text), 254, m_nDpi);
     const int cy = std::max(1, MulDivRound(fe.height, 254, m_nDpi));
     return {cx, cy};
 }
@@ -667,8 +733,7 @@ CSize CDC::GetTextExtent(const QString& text)
 // ---------------------------------------------------------------------------------
 // Figures
 
-void CDC::Rectangle(int l, int t, int r, int b)
-{
+void CDC::Rectangle(int l, int t, int r, int b) {
     const CPoint p0 = LPtoDP({l, t});
     const CPoint p1 = LPtoDP({r, b});
     CRect box = CRect(p0.x, p0.y, p1.x, p1.y).Normalized();
@@ -679,9 +744,11 @@ void CDC::Rectangle(int l, int t, int r, int b)
     if (!m_pBits) {
         if (!m_pPainter->isActive()) return;
         const double pw = Impl::PainterFigure(*this);
-        if (pen) m_pPainter->drawRect(Impl::Inset(box, pw));
-        else if (fill) m_pPainter->fillRect(QRect(box.left, box.top, box.Width(), box.Height()),
-                                            m_pPainter->brush());
+        if (pen)
+            m_pPainter->drawRect(Impl::Inset(box, pw));
+        else if (fill)
+            m_pPainter->fillRect(QRect(box.left, box.top, box.Width(), box.Height()),
+                                 m_pPainter->brush());
         return;
     }
     const Mix mix = Impl::PenMix(*this);
@@ -710,8 +777,7 @@ void CDC::Rectangle(int l, int t, int r, int b)
     }
 }
 
-void CDC::Ellipse(int l, int t, int r, int b)
-{
+void CDC::Ellipse(int l, int t, int r, int b) {
     const CPoint p0 = LPtoDP({l, t});
     const CPoint p1 = LPtoDP({r, b});
     CRect box = CRect(p0.x, p0.y, p1.x, p1.y).Normalized();
@@ -729,8 +795,7 @@ void CDC::Ellipse(int l, int t, int r, int b)
                      !m_brush.hollow, ToRgb(m_brush.colour), Impl::PenMix(*this));
 }
 
-void CDC::Arc(int l, int t, int r, int b, int xStart, int yStart, int xEnd, int yEnd)
-{
+void CDC::Arc(int l, int t, int r, int b, int xStart, int yStart, int xEnd, int yEnd) {
     if (m_pen.style == PS_NULL) return;
     CRect box;
     Impl::ArcGeometry g;
@@ -740,7 +805,8 @@ void CDC::Arc(int l, int t, int r, int b, int xStart, int yStart, int xEnd, int 
         const double pw = Impl::PainterFigure(*this);
         const int a16 = Impl::QtAngle16(g, g.start);
         int span16 = Impl::QtAngle16(g, g.start + g.sweep) - a16;
-        while (span16 <= 0) span16 += 360 * 16;
+        while (span16 <= 0)
+            span16 += 360 * 16;
         m_pPainter->drawArc(Impl::Inset(box, pw), a16, span16);
         return;
     }
@@ -773,8 +839,7 @@ void CDC::Arc(int l, int t, int r, int b, int xStart, int yStart, int xEnd, int 
     }
 }
 
-void CDC::Chord(int l, int t, int r, int b, int xStart, int yStart, int xEnd, int yEnd)
-{
+void CDC::Chord(int l, int t, int r, int b, int xStart, int yStart, int xEnd, int yEnd) {
     CRect box;
     Impl::ArcGeometry g;
     if (!Impl::ArcSetup(*this, l, t, r, b, xStart, yStart, xEnd, yEnd, box, g)) return;
@@ -784,7 +849,8 @@ void CDC::Chord(int l, int t, int r, int b, int xStart, int yStart, int xEnd, in
         const double pw = Impl::PainterFigure(*this);
         const int a16 = Impl::QtAngle16(g, g.start);
         int span16 = Impl::QtAngle16(g, g.start + g.sweep) - a16;
-        while (span16 <= 0) span16 += 360 * 16;
+        while (span16 <= 0)
+            span16 += 360 * 16;
         m_pPainter->drawChord(Impl::Inset(box, pw), a16, span16);
         return;
     }
@@ -807,19 +873,21 @@ void CDC::Chord(int l, int t, int r, int b, int xStart, int yStart, int xEnd, in
                 continue;
             }
             const double bound = c / dv + g.cx - 0.5; // x >= bound when dv > 0
-            if (dv > 0) s.l = std::max(s.l, int(std::ceil(bound - kEps)));
-            else s.r = std::min(s.r, int(std::floor(bound + kEps)) + 1);
+            if (dv > 0)
+                s.l = std::max(s.l, int(std::ceil(bound - kEps)));
+            else
+                s.r = std::min(s.r, int(std::floor(bound + kEps)) + 1);
         }
     }
     Impl::FillConvex(*this, box.top, rows, pen, Impl::PenPixels(*this), ToRgb(m_pen.colour),
                      !m_brush.hollow, ToRgb(m_brush.colour), Impl::PenMix(*this));
 }
 
-void CDC::Polygon(const CPoint* points, int count)
-{
+void CDC::Polygon(const CPoint* points, int count) {
     if (!points || count < 2) return;
     std::vector<CPoint> d(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) d[std::size_t(i)] = LPtoDP(points[i]);
+    for (int i = 0; i < count; ++i)
+        d[std::size_t(i)] = LPtoDP(points[i]);
     const bool pen = m_pen.style != PS_NULL;
     const bool fill = !m_brush.hollow;
 
@@ -827,7 +895,8 @@ void CDC::Polygon(const CPoint* points, int count)
         if (!m_pPainter->isActive()) return;
         Impl::PainterFigure(*this);
         QPolygon poly;
-        for (const CPoint& p : d) poly << QPoint(p.x, p.y);
+        for (const CPoint& p : d)
+            poly << QPoint(p.x, p.y);
         m_pPainter->drawPolygon(poly, Qt::OddEvenFill);
         return;
     }
@@ -855,11 +924,15 @@ void CDC::Polygon(const CPoint* points, int count)
         }
         std::sort(outline.begin(), outline.end());
         outline.erase(std::unique(outline.begin(), outline.end()), outline.end());
-        for (const auto& [y, x] : outline) Impl::Plot(*this, x, y, penRgb, mix);
+        for (const auto& [y, x] : outline)
+            Impl::Plot(*this, x, y, penRgb, mix);
     }
     if (!fill) return;
 
-    // The inside: pixel centres within the polygon (alternate rule), minus the outline.
+    // The inside, alternate rule, with the vertices taken as pixel centres like the
+    // outline (so fill and outline meet without gaps): a row from the first pixel at or
+    // right of one crossing up to, not including, the next; minus the outline. Without a
+    // pen this covers the area up to but excluding the right and bottom edges.
     int yMin = INT_MAX, yMax = INT_MIN;
     for (const CPoint& p : d) {
         yMin = std::min(yMin, p.y);
@@ -871,7 +944,7 @@ void CDC::Polygon(const CPoint* points, int count)
     std::vector<double> xs;
     auto mark = outline.begin();
     for (int y = yMin; y < yMax; ++y) {
-        const double yc = y + 0.5;
+        const double yc = y;
         xs.clear();
         for (int i = 0; i < count; ++i) {
             const CPoint a = d[std::size_t(i)], b = d[std::size_t((i + 1) % count)];
@@ -879,15 +952,17 @@ void CDC::Polygon(const CPoint* points, int count)
             xs.push_back(a.x + (yc - a.y) * (b.x - a.x) / double(b.y - a.y));
         }
         std::sort(xs.begin(), xs.end());
-        while (mark != outline.end() && mark->first < y) ++mark;
+        while (mark != outline.end() && mark->first < y)
+            ++mark;
         for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
-            int x = int(std::ceil(xs[i] - 0.5));
-            const int end = int(std::ceil(xs[i + 1] - 0.5));
+            int x = int(std::ceil(xs[i] - kEps));
+            const int end = int(std::ceil(xs[i + 1] - kEps));
             auto m = mark;
             while (x < end) {
-                while (m != outline.end() && m->first == y && m->second < x) ++m;
-                const int stop = (m != outline.end() && m->first == y) ? std::min(end, m->second)
-                                                                        : end;
+                while (m != outline.end() && m->first == y && m->second < x)
+                    ++m;
+                const int stop =
+                    (m != outline.end() && m->first == y) ? std::min(end, m->second) : end;
                 Impl::FillSpan(*this, y, x, stop, brushRgb, mix);
                 x = stop + 1;
             }
@@ -895,8 +970,7 @@ void CDC::Polygon(const CPoint* points, int count)
     }
 }
 
-void CDC::FillSolidRect(const CRect& rc, COLORREF colour)
-{
+void CDC::FillSolidRect(const CRect& rc, COLORREF colour) {
     const CPoint p0 = LPtoDP(rc.TopLeft());
     const CPoint p1 = LPtoDP(rc.BottomRight());
     const CRect box = CRect(p0.x, p0.y, p1.x, p1.y).Normalized();
@@ -904,8 +978,7 @@ void CDC::FillSolidRect(const CRect& rc, COLORREF colour)
     if (!m_pBits) {
         if (!m_pPainter->isActive()) return;
         Impl::SetPainterMix(*this, Mix::Copy);
-        m_pPainter->fillRect(QRect(box.left, box.top, box.Width(), box.Height()),
-                             ToQColor(colour));
+        m_pPainter->fillRect(QRect(box.left, box.top, box.Width(), box.Height()), ToQColor(colour));
         return;
     }
     for (int y = std::max(box.top, 0); y < std::min(box.bottom, m_nImageHeight); ++y)
@@ -915,14 +988,12 @@ void CDC::FillSolidRect(const CRect& rc, COLORREF colour)
 // ---------------------------------------------------------------------------------
 // Lines and pixels
 
-CPoint CDC::MoveTo(int x, int y)
-{
+CPoint CDC::MoveTo(int x, int y) {
     m_nDashStep = 0;
     return std::exchange(m_pos, CPoint(x, y));
 }
 
-void CDC::LineTo(int x, int y)
-{
+void CDC::LineTo(int x, int y) {
     const CPoint a = LPtoDP(m_pos);
     const CPoint b = LPtoDP({x, y});
     m_pos = {x, y};
@@ -936,19 +1007,18 @@ void CDC::LineTo(int x, int y)
     m_pPainter->drawLine(QPoint(a.x, a.y), QPoint(b.x, b.y));
 }
 
-void CDC::Polyline(const CPoint* points, int count)
-{
+void CDC::Polyline(const CPoint* points, int count) {
     // Like MoveTo to the first point and LineTo the others, but leaves the current
     // position alone, as the original interface does.
     if (!points || count < 2) return;
     const CPoint saved = m_pos;
     MoveTo(points[0].x, points[0].y);
-    for (int i = 1; i < count; ++i) LineTo(points[i].x, points[i].y);
+    for (int i = 1; i < count; ++i)
+        LineTo(points[i].x, points[i].y);
     m_pos = saved;
 }
 
-COLORREF CDC::SetPixel(int x, int y, COLORREF colour)
-{
+COLORREF CDC::SetPixel(int x, int y, COLORREF colour) {
     const CPoint p = LPtoDP({x, y});
     if (m_pBits) {
         if (unsigned(p.x) >= unsigned(m_nImageWidth) || unsigned(p.y) >= unsigned(m_nImageHeight))
@@ -962,8 +1032,7 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF colour)
     return colour & 0xFFFFFFu;
 }
 
-COLORREF CDC::GetPixel(int x, int y) const
-{
+COLORREF CDC::GetPixel(int x, int y) const {
     if (!m_pBits) return CLR_INVALID;
     const CPoint p = LPtoDP({x, y});
     if (unsigned(p.x) >= unsigned(m_nImageWidth) || unsigned(p.y) >= unsigned(m_nImageHeight))
@@ -975,8 +1044,7 @@ COLORREF CDC::GetPixel(int x, int y) const
 // ---------------------------------------------------------------------------------
 // Bit-block transfer
 
-void CDC::BitBlt(int x, int y, int w, int h, CDC& src, int xSrc, int ySrc, unsigned rop)
-{
+void CDC::BitBlt(int x, int y, int w, int h, CDC& src, int xSrc, int ySrc, unsigned rop) {
     if (!src.m_pBits) return;
     const CPoint d0 = LPtoDP({x, y}), d1 = LPtoDP({x + w, y + h});
     const CPoint s0 = src.LPtoDP({xSrc, ySrc}), s1 = src.LPtoDP({xSrc + w, ySrc + h});
@@ -994,20 +1062,22 @@ void CDC::BitBlt(int x, int y, int w, int h, CDC& src, int xSrc, int ySrc, unsig
             sBits = snapshot.constBits();
         }
         const int cx0 = std::max({0, -dst.left, -from.left});
-        const int cx1 = std::min({dst.Width(), m_nImageWidth - dst.left,
-                                  src.m_nImageWidth - from.left});
+        const int cx1 =
+            std::min({dst.Width(), m_nImageWidth - dst.left, src.m_nImageWidth - from.left});
         const int cy0 = std::max({0, -dst.top, -from.top});
-        const int cy1 = std::min({dst.Height(), m_nImageHeight - dst.top,
-                                  src.m_nImageHeight - from.top});
+        const int cy1 =
+            std::min({dst.Height(), m_nImageHeight - dst.top, src.m_nImageHeight - from.top});
         for (int j = cy0; j < cy1; ++j) {
             quint32* dp = Impl::Row(*this, dst.top + j) + dst.left;
             const auto* sp =
                 reinterpret_cast<const quint32*>(sBits + qsizetype(from.top + j) * src.m_nStride) +
                 from.left;
             if (invert)
-                for (int i = cx0; i < cx1; ++i) dp[i] = (dp[i] ^ sp[i]) | kOpaque;
+                for (int i = cx0; i < cx1; ++i)
+                    dp[i] = (dp[i] ^ sp[i]) | kOpaque;
             else
-                for (int i = cx0; i < cx1; ++i) dp[i] = sp[i] | kOpaque;
+                for (int i = cx0; i < cx1; ++i)
+                    dp[i] = sp[i] | kOpaque;
         }
         return;
     }

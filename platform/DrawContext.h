@@ -154,7 +154,7 @@ private:
     void ApplyPen();
     void ApplyBrush();
     void ApplyMix();
-    const FontEntry& CurrentFont();
+    FontEntry& CurrentFont();
 
     QPainter* m_pPainter = nullptr;
     std::unique_ptr<QPainter> m_ownPainter;
@@ -183,7 +183,7 @@ private:
 
     // Selecting objects only stores values; fonts are resolved and painter state is
     // applied when something is drawn, and only when it changed.
-    const FontEntry* m_pFontEntry = nullptr;
+    FontEntry* m_pFontEntry = nullptr;
     const FontEntry* m_pPainterFont = nullptr;
     std::vector<std::unique_ptr<FontEntry>> m_ownFonts; // fonts resolved for a printer
     COLORREF m_painterTextColour = 0;

@@ -64,6 +64,15 @@ void CBoardCanvas::Tick()
     update();
 }
 
+void CBoardCanvas::ResetComponents()
+{
+    {
+        CDC dc(m_surface, kDpi);
+        m_doc.ResetComponents(dc);
+    }
+    Redraw();
+}
+
 void CBoardCanvas::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);

@@ -19,6 +19,8 @@ public:
     void Redraw();
     // One measurement tick, drawing straight into the backing image.
     void Tick();
+    // Puts every component back in its first state (the Reset command).
+    void ResetComponents();
     QSize sizeHint() const override;
 
 protected:

@@ -1,6 +1,8 @@
 #include "BoardWindow.h"
 
 #include "BoardCanvas.h"
+#include "platform/Paths.h"
+#include "platform/Sound.h"
 #include "platform/Strings.h"
 
 #include <QCloseEvent>
@@ -95,9 +97,17 @@ void CBoardWindow::RefreshTitle()
 void CBoardWindow::OnUpdate(int hint, int)
 {
     switch (hint) {
-    case HINT_STARTED:
+    case HINT_STARTED: {
+        // Wakes the sound device so the first buzzer sounds without delay.
+        const QString buzzer = FileSystemPath(m_doc.m_strFolderRoot + LoadString(61645));
+        SoundService().PlayLooping(buzzer);
+        SoundService().StopAll();
         m_canvas->Redraw();
         m_tick.start(kTickMilliseconds, this);
+        break;
+    }
+    case HINT_RESET:
+        m_canvas->ResetComponents();
         break;
     case HINT_STOPPED:
         m_tick.stop();

@@ -136,7 +136,8 @@ bool CheckNumber(QLineEdit& field, float min, float max)
 bool CheckMaxChars(QLineEdit& field, int maxChars)
 {
     if (field.text().size() > maxChars) {
-        RefuseField(field, QStringLiteral("Please enter no more than %1 characters.").arg(maxChars));
+        RefuseField(field,
+                    QStringLiteral("Please enter no more than %1 characters.").arg(maxChars));
         return false;
     }
     return true;

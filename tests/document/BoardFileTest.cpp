@@ -166,6 +166,26 @@ TEST_F(BoardFileTest, EveryTruncationIsAnEndOfFileErrorAndAnEmptyBoard)
     }
 }
 
+TEST_F(BoardFileTest, DamagedFilesNeverBreakTheProgram)
+{
+    // Every byte of a valid board set to values that make counts and lengths huge or
+    // tags strange: reading either succeeds or reports an archive error.
+    Place(AND_GATE, 100, -100);
+    Place(INVERTER, 600, -100);
+    Wire(3, 4);
+    doc->m_strBoardTitle = QStringLiteral("Titel");
+    const QByteArray valid = WriteBoard(*doc);
+    for (qsizetype at = 0; at < valid.size(); ++at) {
+        for (int value : {0x00, 0x7F, 0x80, 0xFE, 0xFF}) {
+            QByteArray damaged = valid;
+            damaged[at] = char(value);
+            CVeldtrakDoc reader;
+            const int cause = ReadBoard(damaged, reader);
+            EXPECT_TRUE(cause >= ARCHIVE_OK && cause <= ARCHIVE_BADSCHEMA) << at;
+        }
+    }
+}
+
 TEST_F(BoardFileTest, ArchiveErrorsAreReportedInDutch)
 {
     const QByteArray header = Hex("00 00 FF 00 00 00 00 00 00 00 00 00 00 00 00 00");

@@ -1,5 +1,5 @@
-#include "document/ConfirmBox.h"
 #include "document/MessageBox.h"
+#include "document/ConfirmBox.h"
 #include "tests/support/ScriptedModals.h"
 
 #include <gtest/gtest.h>
@@ -15,32 +15,28 @@
 
 namespace {
 
-constexpr int kSaveQuestionId = 61665;  // "Moet dit bord worden gesaved?"
-constexpr int kCreateFolderId = 61663;  // a question longer than one line
+constexpr int kSaveQuestionId = 61665; // "Moet dit bord worden gesaved?"
+constexpr int kCreateFolderId = 61663; // a question longer than one line
 
 // A step for ScriptedModals: the user acts on the box, which answers what it ended with.
-std::function<int(QDialog&)> UserDoes(std::function<void(QDialog&)> action)
-{
+std::function<int(QDialog&)> UserDoes(std::function<void(QDialog&)> action) {
     return [action](QDialog& box) {
         action(box);
         return box.result();
     };
 }
 
-void Click(QDialog& box, const char* buttonName)
-{
+void Click(QDialog& box, const char* buttonName) {
     QPushButton* button = box.findChild<QPushButton*>(QString::fromLatin1(buttonName));
     ASSERT_NE(button, nullptr) << buttonName;
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-void PressEnter(QDialog& box)
-{
+void PressEnter(QDialog& box) {
     QTest::keyClick(box.focusWidget() ? box.focusWidget() : &box, Qt::Key_Return);
 }
 
-TEST(CutLinesTest, CutsTextIntoAtMostFourLines)
-{
+TEST(CutLinesTest, CutsTextIntoAtMostFourLines) {
     struct Case {
         const char* name;
         QString text;
@@ -48,30 +44,45 @@ TEST(CutLinesTest, CutsTextIntoAtMostFourLines)
         QStringList lines;
     };
     const std::vector<Case> cases = {
-        {"short refusal gets a full stop", u"Geen toestemming om bedrading te wissen"_qs, 50,
+        {"short refusal gets a full stop",
+         u"Geen toestemming om bedrading te wissen"_qs,
+         50,
          {u"Geen toestemming om bedrading te wissen."_qs}},
-        {"question mark kept", u"Moet dit bord worden gesaved?"_qs, 42,
+        {"question mark kept",
+         u"Moet dit bord worden gesaved?"_qs,
+         42,
          {u"Moet dit bord worden gesaved?"_qs}},
         {"exclamation mark kept", u"Let op!"_qs, 50, {u"Let op!"_qs}},
         {"empty text", QString(), 50, {u"."_qs}},
         {"full stop counts before cutting",
-         u"De ingevoerde folder voor uitvoerbestanden bestaat"_qs, 50,
+         u"De ingevoerde folder voor uitvoerbestanden bestaat"_qs,
+         50,
          {u"De ingevoerde folder voor uitvoerbestanden"_qs, u"bestaat."_qs}},
-        {"long word cut after the width", QString(119, u'x') + u'.', 50,
+        {"long word cut after the width",
+         QString(119, u'x') + u'.',
+         50,
          {QString(50, u'x'), QString(50, u'x'), QString(19, u'x') + u'.'}},
-        {"only blank at position 0", u' ' + QString(60, u'x'), 50,
+        {"only blank at position 0",
+         u' ' + QString(60, u'x'),
+         50,
          {u' ' + QString(49, u'x'), QString(11, u'x') + u'.'}},
-        {"blank just past the width", QString(50, u'a') + u" bbb"_qs, 50,
+        {"blank just past the width",
+         QString(50, u'a') + u" bbb"_qs,
+         50,
          {QString(50, u'a'), u"bbb."_qs}},
-        {"cut at the last of several blanks, rest stripped", u"een twee   drie vier"_qs, 10,
+        {"cut at the last of several blanks, rest stripped",
+         u"een twee   drie vier"_qs,
+         10,
          {u"een twee "_qs, u"drie vier."_qs}},
         {"lines of the confirm box",
          u"De ingevoerde folder voor uitvoerbestanden bestaat niet. Moet deze worden aangemaakt?"_qs,
          42,
          {u"De ingevoerde folder voor"_qs, u"uitvoerbestanden bestaat niet. Moet deze"_qs,
           u"worden aangemaakt?"_qs}},
-        {"what does not fit is dropped", u"aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii jjjj"_qs,
-         10, {u"aaaa bbbb"_qs, u"cccc dddd"_qs, u"eeee ffff"_qs, u"gggg hhhh"_qs}},
+        {"what does not fit is dropped",
+         u"aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii jjjj"_qs,
+         10,
+         {u"aaaa bbbb"_qs, u"cccc dddd"_qs, u"eeee ffff"_qs, u"gggg hhhh"_qs}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -79,8 +90,7 @@ TEST(CutLinesTest, CutsTextIntoAtMostFourLines)
     }
 }
 
-TEST(MessageBoxTest, ShowsCutTextUnderItsCaptionUntilOk)
-{
+TEST(MessageBoxTest, ShowsCutTextUnderItsCaptionUntilOk) {
     const QString text = u"Het bestand kon niet worden gelezen omdat het geen werkblad is of "
                          u"omdat het beschadigd is"_qs;
     const QStringList lines = CMessageBox::CutLines(text, CMessageBox::kCharsPerLine);
@@ -103,8 +113,7 @@ TEST(MessageBoxTest, ShowsCutTextUnderItsCaptionUntilOk)
     EXPECT_FALSE(box.isVisible());
 }
 
-TEST(MessageBoxTest, KeepsItsSizeAndFitsFullLines)
-{
+TEST(MessageBoxTest, KeepsItsSizeAndFitsFullLines) {
     CMessageBox box;
     ScriptedModals user;
     user.Answer(1).Answer(1);
@@ -118,12 +127,12 @@ TEST(MessageBoxTest, KeepsItsSizeAndFitsFullLines)
     EXPECT_EQ(box.minimumSize(), box.maximumSize());
     for (QLabel* line : box.findChildren<QLabel*>(QRegularExpression(u"^line"_qs))) {
         SCOPED_TRACE(line->text().toStdString());
-        EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), line->contentsRect().width());
+        EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()),
+                  line->contentsRect().width());
     }
 }
 
-TEST(ConfirmBoxTest, AsksTheQuestionUnderBevestig)
-{
+TEST(ConfirmBoxTest, AsksTheQuestionUnderBevestig) {
     CConfirmBox box;
     ScriptedModals user;
     user.Answer(CConfirmBox::kNee).Answer(CConfirmBox::kNee);
@@ -134,14 +143,13 @@ TEST(ConfirmBoxTest, AsksTheQuestionUnderBevestig)
 
     // A longer question fills the lines of the confirm box, not those of the message box.
     box.Ask(kCreateFolderId);
-    EXPECT_EQ(box.Lines(),
-              (QStringList{u"De ingevoerde folder voor"_qs,
-                           u"uitvoerbestanden bestaat niet. Moet deze"_qs,
-                           u"worden aangemaakt?"_qs, {}}));
+    EXPECT_EQ(box.Lines(), (QStringList{u"De ingevoerde folder voor"_qs,
+                                        u"uitvoerbestanden bestaat niet. Moet deze"_qs,
+                                        u"worden aangemaakt?"_qs,
+                                        {}}));
 }
 
-TEST(ConfirmBoxTest, AnswersWhatTheUserDid)
-{
+TEST(ConfirmBoxTest, AnswersWhatTheUserDid) {
     struct Case {
         const char* name;
         std::function<void(QDialog&)> action;
@@ -165,8 +173,7 @@ TEST(ConfirmBoxTest, AnswersWhatTheUserDid)
     }
 }
 
-TEST(ConfirmBoxTest, NeeIsTheDefaultEachTimeTheBoxOpens)
-{
+TEST(ConfirmBoxTest, NeeIsTheDefaultEachTimeTheBoxOpens) {
     // The box is kept and reopened: moving to Ja once must not make Ja the default later.
     CConfirmBox box;
     QPushButton* ja = box.findChild<QPushButton*>(u"button6"_qs);
