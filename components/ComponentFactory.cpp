@@ -5,6 +5,7 @@
 #include "NENpoort.h"
 #include "NOFpoort.h"
 #include "OFpoort.h"
+#include "Sonde.h"
 #include "XOFpoort.h"
 #include "core/ClassRegistry.h"
 
@@ -51,7 +52,7 @@ constexpr std::array<ComponentClass, kCreationIndexCount> kClasses = {{
     {TYPE_VARSPANNING, "CVariabeleSpanning", nullptr},
     {TYPE_XOFPOORT, "CXOFpoort", &Make<CXOFpoort>},
     {TYPE_ZOEMER, "CZoemer", nullptr},
-    {TYPE_SONDE, "CSonde", nullptr},
+    {TYPE_SONDE, "CSonde", &Make<CSonde>},
 }};
 
 } // namespace

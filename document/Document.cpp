@@ -1,6 +1,7 @@
 #include "Document.h"
 
 #include "components/ComponentFactory.h"
+#include "components/Sonde.h"
 #include "platform/DrawContext.h"
 #include "platform/Paths.h"
 #include "platform/Strings.h"
@@ -165,6 +166,27 @@ void CVeldtrakDoc::DragWireEnds(CDC& dc, int firstBus, int lastBus, int dx, int 
 {
     for (auto& wire : m_wires)
         wire->DragEnds(dc, firstBus, lastBus, dx, dy);
+}
+
+bool CVeldtrakDoc::SnapProbes()
+{
+    bool changed = false;
+    for (auto& c : m_components) {
+        auto* probe = dynamic_cast<CSonde*>(c.get());
+        if (!probe || probe->AttachedBus() == 0)
+            continue;
+        const CBus* bus = FindBus(probe->AttachedBus());
+        if (!bus || bus == &probe->Bus(0))
+            continue;
+        const CPoint target = probe->TipTarget(*bus);
+        const CPoint tip = probe->TipPoint();
+        if (tip == target)
+            continue;
+        const CPoint corner = probe->GetTopLeft();
+        probe->MoveTo(corner.x + target.x - tip.x, corner.y + target.y - tip.y);
+        changed = true;
+    }
+    return changed;
 }
 
 void CVeldtrakDoc::UnlinkAll()

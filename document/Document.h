@@ -101,6 +101,8 @@ public:
     WireHit WireAt(int x, int y) const;
     void RouteWireEnds();
     void DragWireEnds(CDC& dc, int firstBus, int lastBus, int dx, int dy);
+    // Keeps every attached probe on its socket; true when one had to move.
+    bool SnapProbes();
     void UnlinkAll();
     // Places every socket by drawing each component once offscreen (sockets take
     // their places when their component draws).

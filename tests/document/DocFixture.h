@@ -3,6 +3,7 @@
 // class registered and the measurement allowed.
 
 #include "annotations/AnnotationClasses.h"
+#include "components/Sonde.h"
 #include "document/BoardArchive.h"
 #include "document/Document.h"
 #include "platform/Paths.h"
@@ -16,21 +17,9 @@
 
 #include <memory>
 
-// A probe stand-in: the real probe class comes with the probe editing; what the
-// document needs of it is its type and the socket number in m_nParam1.
-class CFakeProbe : public CComponent {
-public:
-    CFakeProbe() : CComponent(TYPE_SONDE, 60, 60, 1) {}
-    const char* GetClassName() const override { return "CSonde"; }
-    unsigned GetTypeId() const override { return TYPE_SONDE; }
-    int EditProperties(int) override { return EDIT_CANCELLED; }
-    void Draw(CDC&) override {}
-    void Update(CDC&, CPoint, std::uint32_t*) override {}
-};
-
 inline CComponent* AddProbe(CVeldtrakDoc& doc, int bus, int number)
 {
-    auto probe = std::make_unique<CFakeProbe>();
+    auto probe = std::make_unique<CSonde>();
     doc.m_nLastBusId = probe->NumberBuses(doc.m_nLastBusId);
     probe->m_nParam1 = bus;
     probe->m_nParam2 = number;

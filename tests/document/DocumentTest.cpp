@@ -206,3 +206,28 @@ TEST_F(DocumentTest, CommandEnabling)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DocumentTest, ProbesReturnToTheirSockets)
+{
+    CComponent* gate = Place(AND_GATE, 400, -400); // output socket 3
+    CComponent* probe = AddProbe(*doc, 3, 1);
+    doc->LayOutSockets();
+    const CPoint socket = gate->Bus(2).GetCenter();
+    for (int corner = 0; corner < 4; ++corner) {
+        probe->m_nCorner = corner;
+        probe->MoveTo(2000, -2000); // dropped on empty board
+        EXPECT_TRUE(doc->SnapProbes());
+        const CPoint tip = static_cast<CSonde*>(probe)->TipPoint();
+        EXPECT_LE(std::abs(tip.x - socket.x), 10) << corner;
+        EXPECT_LE(std::abs(tip.y - socket.y), 10) << corner;
+        EXPECT_FALSE(doc->SnapProbes()) << "already in place";
+    }
+    CComponent* loose = AddProbe(*doc, 0, 2);
+    loose->MoveTo(100, -100);
+    doc->SnapProbes();
+    EXPECT_EQ(loose->GetTopLeft(), CPoint(100, -100)) << "never attached: stays where dropped";
+}
+
+} // namespace
