@@ -6,6 +6,7 @@
 #include "platform/Paths.h"
 #include "platform/Strings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <algorithm>
@@ -21,12 +22,15 @@ CVeldtrakDoc::CVeldtrakDoc()
     for (int id : {61633, 61634, 61635, 61636, 61640})
         m_worksheetFolders << LoadString(id);
     m_worksheetExtensions << LoadString(61637);
+    m_settings.SetFilePath(FileSystemPath(m_strFolderRoot + LoadString(57344)));
+    m_commandLine = QCoreApplication::arguments().mid(1);
     DeleteContents();
     m_bBusy = true;
 }
 
 CVeldtrakDoc::~CVeldtrakDoc()
 {
+    SaveSettings(); // written only while the teacher has unlocked the board
     m_probeBuses.clear();
 }
 

@@ -4,6 +4,7 @@
 
 #include "ConfirmBox.h"
 #include "MessageBox.h"
+#include "SettingsStore.h"
 #include "core/BoardObject.h"
 #include "core/Bus.h"
 #include "core/Component.h"
@@ -161,6 +162,11 @@ public:
     bool HasProbes() const;
     bool HasContents() const;
 
+    // Settings
+    void LoadSettings();
+    void SaveSettings();
+    QString GetCommandLineOption(const QString& key) const;
+
     // Hooks for the layers above (the start dialog of "Nieuw").
     std::function<QString()> m_pickWorksheet;
 
@@ -203,6 +209,8 @@ public:
     QStringList m_worksheetFolders;
     QStringList m_worksheetExtensions;
     QString m_strDirOption; // the command line's output folder for this run
+    CSettingsStore m_settings;
+    QStringList m_commandLine; // the program's arguments
 
     CMessageBox m_messageBox;
     CConfirmBox m_confirmBox;

@@ -17,6 +17,7 @@ int main(int argc, char** argv)
     RegisterAnnotationClasses();
 
     CVeldtrakDoc doc;
+    doc.LoadSettings();
     doc.m_bBusy = false;
     CBoardWindow window(doc);
     window.show();

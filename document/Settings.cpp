@@ -1,0 +1,61 @@
+// Reading the installation settings into the document and writing them back.
+#include "Document.h"
+
+#include "platform/Strings.h"
+
+namespace {
+const QString kHelpFile = QStringLiteral("NameHelpFile");
+const QString kFolderBitmap = QStringLiteral("FolderBitmap");
+const QString kFolderOutput = QStringLiteral("FolderOutput");
+const QString kPassword = QStringLiteral("Password");
+const QString kTextSnap = QStringLiteral("TextSnap");
+const QString kSnapMargin = QStringLiteral("SnapMargin");
+const QString kEraseMargin = QStringLiteral("EraseMargin");
+const QString kProbeWidth = QStringLiteral("ProbeWidth");
+const QString kFolders = QStringLiteral("FolderWerkblad");
+const QString kExtensions = QStringLiteral("ExtensieWerkblad");
+constexpr int kDefaultMargin = 30;
+} // namespace
+
+QString CVeldtrakDoc::GetCommandLineOption(const QString& key) const
+{
+    return ::GetCommandLineOption(m_commandLine, key);
+}
+
+void CVeldtrakDoc::LoadSettings()
+{
+    m_settings.LoadSettingsFile();
+    m_strDefaultHelpFile = m_settings.GetSetting(kHelpFile, LoadString(61488));
+    m_strFolderBitmap = m_settings.GetSetting(kFolderBitmap, LoadString(61641));
+    m_strFolderOutput = m_settings.GetSetting(kFolderOutput, LoadString(61640));
+    m_strDirOption = GetCommandLineOption(QStringLiteral("dir"));
+    if (!m_strDirOption.isEmpty())
+        m_strFolderOutput = m_strDirOption;
+    m_strPassword = m_settings.GetSetting(kPassword, QString());
+    m_nTextSnap = m_settings.GetSettingInt(kTextSnap, kDefaultMargin);
+    m_nSnapMargin = m_settings.GetSettingInt(kSnapMargin, kDefaultMargin);
+    m_nEraseMargin = m_settings.GetSettingInt(kEraseMargin, kDefaultMargin);
+    m_nProbeWidth = m_settings.GetSettingInt(kProbeWidth, kDefaultMargin);
+    m_worksheetFolders = m_settings.GetList(kFolders);
+    m_worksheetExtensions = m_settings.GetList(kExtensions);
+    if (m_worksheetFolders.isEmpty() && m_worksheetExtensions.isEmpty()) {
+        for (int id : {61633, 61634, 61635, 61636, 61640})
+            m_worksheetFolders << LoadString(id);
+        m_worksheetExtensions << LoadString(61637);
+    }
+}
+
+void CVeldtrakDoc::SaveSettings()
+{
+    m_settings.SetSetting(kHelpFile, m_strDefaultHelpFile);
+    m_settings.SetSetting(kFolderBitmap, m_strFolderBitmap);
+    m_settings.SetSetting(kFolderOutput, m_strFolderOutput);
+    m_settings.SetSetting(kPassword, m_strPassword);
+    m_settings.SetSettingInt(kTextSnap, m_nTextSnap);
+    m_settings.SetSettingInt(kSnapMargin, m_nSnapMargin);
+    m_settings.SetSettingInt(kEraseMargin, m_nEraseMargin);
+    m_settings.SetSettingInt(kProbeWidth, m_nProbeWidth);
+    m_settings.SetList(kFolders, m_worksheetFolders);
+    m_settings.SetList(kExtensions, m_worksheetExtensions);
+    m_settings.SaveSettingsFile(m_bTeacherUnlock, m_strFolderRoot);
+}
