@@ -195,6 +195,13 @@ public:
     bool m_bScanning = false;
     bool m_bPrevResolved = false;
     bool m_bNextResolved = false;
+    bool m_bStartImagesShown = false; // the start-up images or start menu are showing
+    bool m_bPaginated = false;        // a print job has found its pages
+    bool m_bShowPages = false;        // page frames drawn on the board ("Paginering")
+
+    // The worksheet library: per worksheet its path and "category#title".
+    QStringList m_libraryPaths;
+    QStringList m_libraryEntries;
 
     // The installation settings
     QString m_strFolderRoot;
