@@ -1,11 +1,24 @@
 #include "ComponentFactory.h"
 
+#include "ADOmzetter.h"
+#include "Comparator.h"
+#include "Drukknop.h"
 #include "ENpoort.h"
+#include "GeluidSensor.h"
+#include "LichtSensor.h"
+#include "WarmteSensor.h"
 #include "Inverter.h"
+#include "Lamp.h"
+#include "Led.h"
+#include "SpanningsMeter.h"
+#include "Zoemer.h"
 #include "NENpoort.h"
 #include "NOFpoort.h"
 #include "OFpoort.h"
 #include "Sonde.h"
+#include "Switch.h"
+#include "Toggle.h"
+#include "VariabeleSpanning.h"
 #include "XOFpoort.h"
 #include "core/ClassRegistry.h"
 
@@ -28,30 +41,30 @@ std::unique_ptr<CComponent> Make()
 // In creation order: type identifiers ascending, the probe last. Classes that are not
 // built yet have no constructor.
 constexpr std::array<ComponentClass, kCreationIndexCount> kClasses = {{
-    {TYPE_ADOMZETTER, "CADOmzetter", nullptr},
-    {TYPE_COMPARATOR, "CComparator", nullptr},
-    {TYPE_DRUKKNOP, "CDrukknop", nullptr},
+    {TYPE_ADOMZETTER, "CADOmzetter", &Make<CADOmzetter>},
+    {TYPE_COMPARATOR, "CComparator", &Make<CComparator>},
+    {TYPE_DRUKKNOP, "CDrukknop", &Make<CDrukknop>},
     {TYPE_ENPOORT, "CENpoort", &Make<CENpoort>},
     {TYPE_GEHEUGEN, "CGeheugen", nullptr},
-    {TYPE_GELUIDSENSOR, "CGeluidSensor", nullptr},
+    {TYPE_GELUIDSENSOR, "CGeluidSensor", &Make<CGeluidSensor>},
     {TYPE_INVERTER, "CInverter", &Make<CInverter>},
-    {TYPE_LAMP, "CLamp", nullptr},
-    {TYPE_LED, "CLed", nullptr},
-    {TYPE_LICHTSENSOR, "CLichtSensor", nullptr},
+    {TYPE_LAMP, "CLamp", &Make<CLamp>},
+    {TYPE_LED, "CLed", &Make<CLed>},
+    {TYPE_LICHTSENSOR, "CLichtSensor", &Make<CLichtSensor>},
     {TYPE_NENPOORT, "CNENpoort", &Make<CNENpoort>},
     {TYPE_NOFPOORT, "CNOFpoort", &Make<CNOFpoort>},
     {TYPE_OFPOORT, "COFpoort", &Make<COFpoort>},
     {TYPE_PULSGENERATOR, "CPulsGenerator", nullptr},
     {TYPE_PULSTELLER, "CPulsTeller", nullptr},
     {TYPE_RELAIS, "CRelais", nullptr},
-    {TYPE_SPANNINGSMETER, "CSpanningsMeter", nullptr},
-    {TYPE_SWITCH, "CSwitch", nullptr},
-    {TYPE_WARMTESENSOR, "CWarmteSensor", nullptr},
-    {TYPE_TOGGLE, "CToggle", nullptr},
+    {TYPE_SPANNINGSMETER, "CSpanningsMeter", &Make<CSpanningsMeter>},
+    {TYPE_SWITCH, "CSwitch", &Make<CSwitch>},
+    {TYPE_WARMTESENSOR, "CWarmteSensor", &Make<CWarmteSensor>},
+    {TYPE_TOGGLE, "CToggle", &Make<CToggle>},
     {TYPE_TRANSISTOR, "CTransistor", nullptr},
-    {TYPE_VARSPANNING, "CVariabeleSpanning", nullptr},
+    {TYPE_VARSPANNING, "CVariabeleSpanning", &Make<CVariabeleSpanning>},
     {TYPE_XOFPOORT, "CXOFpoort", &Make<CXOFpoort>},
-    {TYPE_ZOEMER, "CZoemer", nullptr},
+    {TYPE_ZOEMER, "CZoemer", &Make<CZoemer>},
     {TYPE_SONDE, "CSonde", &Make<CSonde>},
 }};
 

@@ -1,0 +1,6 @@
+#include "Drukknop.h"
+
+void CDrukknop::Draw(CDC& dc)
+{
+    DrawSingleContact(dc, 3);
+}

@@ -1,0 +1,3 @@
+#include "GeluidSensor.h"
+
+CGeluidSensor::CGeluidSensor() : CSensor(TYPE_GELUIDSENSOR, kWidth, kHeight, STATE_CTRL) {}

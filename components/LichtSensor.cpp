@@ -1,0 +1,3 @@
+#include "LichtSensor.h"
+
+CLichtSensor::CLichtSensor() : CSensor(TYPE_LICHTSENSOR, kWidth, kHeight, STATE_SHIFT) {}

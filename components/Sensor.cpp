@@ -1,0 +1,86 @@
+#include "Sensor.h"
+
+#include "dialogs/SensitivityDlg.h"
+#include "platform/DrawContext.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The source picture in the measuring cursors sits this far from the hot spot, in
+// device pixels (y downwards).
+constexpr int kSourceOffsetX = 20;
+constexpr int kSourceOffsetY = 7;
+
+// A hand-held source gives half its level at this distance (board units).
+constexpr double kHalfLevelDistance = 35.0;
+
+} // namespace
+
+CSensor::CSensor(unsigned typeId, int width, int height, std::uint32_t sourceKey)
+    : CComponent(typeId, width, height, 2), m_nTypeId(typeId), m_nSourceKey(sourceKey)
+{
+    m_nParam1 = kDefaultSensitivity;
+}
+
+CPoint CSensor::SourcePoint(const CDC& dc, CPoint cursor)
+{
+    const CPoint device = dc.LPtoDP(cursor);
+    return dc.DPtoLP(CPoint(device.x + kSourceOffsetX, device.y + kSourceOffsetY));
+}
+
+int CSensor::HandHeldLevel(double distance)
+{
+    return int(std::trunc(kLevelHigh / (distance * (1.0 / kHalfLevelDistance) + 1)));
+}
+
+int CSensor::ScaledLevel(int level, int sensitivity)
+{
+    // A stored sensitivity outside the dialog's range must not turn a level negative
+    // (negative levels mean "last tick's").
+    sensitivity = std::clamp(sensitivity, CSensitivityDlg::kMinimum, CSensitivityDlg::kMaximum);
+    if (sensitivity == 0)
+        return 0;
+    // Dividing by 100 / sensitivity, not multiplying: 500 at 12 % gives 59.
+    return int(std::trunc(level / (100.0 / sensitivity)));
+}
+
+void CSensor::Update(CDC& dc, CPoint cursor, std::uint32_t* pState)
+{
+    int level = ScaledLevel(Bus(0).ReadInput(), Sensitivity());
+    if (*pState & m_nSourceKey) {
+        const CPoint centre = Bus(0).GetCenter();
+        const CPoint source = SourcePoint(dc, cursor);
+        const long long dx = source.x - centre.x;
+        const long long dy = source.y - centre.y;
+        level = std::max(level, HandHeldLevel(std::sqrt(double(dx * dx + dy * dy))));
+    }
+    Bus(1).m_nValue = level;
+}
+
+void CSensor::Draw(CDC& dc)
+{
+    const int L = m_rect.left, R = m_rect.right, T = m_rect.top, B = m_rect.bottom;
+    const int r = Bus(0).GetRadius();
+    const QString caption = m_strName.toLower();
+
+    const unsigned oldAlign = dc.SetTextAlign(TA_CENTER | TA_TOP);
+    dc.TextOut((L + R) / 2, B + dc.GetTextExtent(caption).cy, caption);
+    dc.SetTextAlign(oldAlign);
+
+    Bus(0).SetPosition(L, T, BUS_SENSING);
+    Bus(0).Draw(dc);
+    Bus(1).SetPosition(R - 2 * r, T, BUS_OUTPUT);
+    Bus(1).Draw(dc);
+}
+
+int CSensor::EditProperties(int permissionMask)
+{
+    CSensitivityDlg dlg(m_strName, permissionMask);
+    dlg.m_nSensitivity = Sensitivity();
+    const int result = dlg.Run();
+    if (result == EDIT_ACCEPTED)
+        SetSensitivity(dlg.m_nSensitivity);
+    return result;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// What the light, sound and temperature sensors share: a sensing socket that receives
+// the emitters nearby (coupled when a measurement starts), an output socket, the
+// sensitivity, and the mouse as a hand-held source while the sensor's key is held.
+
+#include "core/Component.h"
+
+class CSensor : public CComponent {
+public:
+    static constexpr int kDefaultSensitivity = 60; // percent
+
+    // sourceKey: the state word bit that makes the mouse a source for this sensor.
+    CSensor(unsigned typeId, int width, int height, std::uint32_t sourceKey);
+
+    unsigned GetTypeId() const override { return m_nTypeId; }
+    int EditProperties(int permissionMask) override;
+    void Draw(CDC& dc) override;
+    void Update(CDC& dc, CPoint cursor, std::uint32_t* pState) override;
+
+    int Sensitivity() const { return m_nParam1; }
+    void SetSensitivity(int percent) { m_nParam1 = percent; }
+    std::uint32_t SourceKey() const { return m_nSourceKey; }
+
+    // Where the hand-held source is for a cursor at this board point: where the
+    // measuring cursors draw their lamp, loudspeaker or heater.
+    static CPoint SourcePoint(const CDC& dc, CPoint cursor);
+    // The level a hand-held source gives at this distance in board units.
+    static int HandHeldLevel(double distance);
+    // A received level passed on at a sensitivity in percent.
+    static int ScaledLevel(int level, int sensitivity);
+
+private:
+    unsigned m_nTypeId;
+    std::uint32_t m_nSourceKey;
+};

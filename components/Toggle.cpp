@@ -1,0 +1,6 @@
+#include "Toggle.h"
+
+void CToggle::Draw(CDC& dc)
+{
+    DrawSingleContact(dc, 4);
+}

@@ -1,0 +1,3 @@
+#include "WarmteSensor.h"
+
+CWarmteSensor::CWarmteSensor() : CSensor(TYPE_WARMTESENSOR, kWidth, kHeight, STATE_CAPSLOCK) {}
