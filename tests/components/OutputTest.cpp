@@ -461,7 +461,7 @@ TEST(OutputFileTest, ColourTablesSurviveTheArchive)
 
 TEST(QtSoundServiceTest, PlaysAndStopsHarmlesslyWithOrWithoutADevice)
 {
-    const QString buzz = QStringLiteral(VT_FIXTURES "/../../data/zoemer.wav");
+    const QString buzz = QStringLiteral(VT_DATA_DIR "/zoemer.wav");
     ASSERT_TRUE(QFile::exists(buzz));
     std::unique_ptr<ISoundService> sound = CreateQtSoundService();
     sound->PlayLooping(u"/nowhere/zoemer.wav"_qs);
