@@ -1,6 +1,7 @@
 // Whole-board figures: the measurement tick (compute only) and reading and writing
 // board files.
 #include "annotations/AnnotationClasses.h"
+#include "components/ComponentFactory.h"
 #include "document/BoardArchive.h"
 #include "document/Document.h"
 #include "platform/DrawContext.h"
@@ -55,7 +56,37 @@ void BM_TickComputeOnly(benchmark::State& state)
 }
 BENCHMARK(BM_TickComputeOnly)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
-// About 1 MB: 10 000 gates and their wires.
+// One of every class (the probe included), repeated to n components, unwired.
+void FillWithEveryClass(CVeldtrakDoc& doc, int n)
+{
+    RegisterBoardClasses();
+    doc.DeleteContents();
+    for (int i = 0; i < n; ++i) {
+        auto c = doc.CreateComponent(i % kCreationIndexCount);
+        c->MoveTo(700 * (i % 10), -500 * (i / 10));
+        doc.AddComponent(std::move(c));
+    }
+    doc.LayOutSockets();
+}
+
+void BM_TickEveryClass(benchmark::State& state)
+{
+    CVeldtrakDoc doc;
+    doc.m_bBusy = false;
+    const int n = int(state.range(0));
+    FillWithEveryClass(doc, n);
+    CMemoryDC dc(8, 8);
+    doc.Start();
+    for (auto _ : state)
+        doc.Tick(dc, CPoint(-1000, 1000), 0);
+    doc.Stop();
+    doc.UnlinkAll();
+    state.counters["ns_per_component"] = benchmark::Counter(
+        double(state.iterations()) * n, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_TickEveryClass)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// About 1 MB: 13 000 gates and their wires.
 void BM_WriteBoard(benchmark::State& state)
 {
     CVeldtrakDoc doc;

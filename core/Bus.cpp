@@ -106,7 +106,9 @@ int CBus::ReadInput()
     // sign flipped, so any fresh source level wins and an unread input fades out.
     for (std::size_t i = m_sources.size(); i-- > 0;) {
         const unsigned level = unsigned(std::abs(m_sources[i]->m_nValue));
-        const int q = int(level / m_divisors[i]);
+        const unsigned divisor = m_divisors[i];
+        // Most coupled sources are dark or far away: spare the division then.
+        const int q = int(level < divisor ? 0u : divisor == 1 ? level : level / divisor);
         if (q > m_nValue)
             m_nValue = q;
     }

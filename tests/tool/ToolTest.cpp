@@ -109,3 +109,89 @@ TEST_F(ToolTest, ErrorsAreDutchAndFail)
 }
 
 } // namespace
+
+namespace {
+
+// Boards made through the document, as the editing does, saved for the tool.
+class ToolBoardTest : public ToolTest {
+protected:
+    CComponent* Place(CVeldtrakDoc& doc, int creationIndex, int x, int y)
+    {
+        auto c = doc.CreateComponent(creationIndex);
+        c->MoveTo(x, y);
+        CComponent* raw = c.get();
+        doc.AddComponent(std::move(c));
+        return raw;
+    }
+    void Wire(CVeldtrakDoc& doc, int from, int to)
+    {
+        auto wire = std::make_unique<CDraad>();
+        wire->AddPoint({0, 0}, from, 30);
+        wire->AddPoint({0, 0}, to, 30);
+        doc.AddWire(std::move(wire));
+    }
+    // Moves a component so that its socket 'bus' lies dx units right of 'target'.
+    void PutBesides(CVeldtrakDoc& doc, CComponent& c, int bus, CPoint target, int dx)
+    {
+        doc.LayOutSockets();
+        const CPoint at = c.Bus(bus).GetCenter();
+        const CPoint corner = c.GetTopLeft();
+        c.MoveTo(corner.x + target.x + dx - at.x, corner.y + target.y - at.y);
+    }
+    QStringList RunBoard(CVeldtrakDoc& doc, int ticks)
+    {
+        const QString path = m_dir.path() + QStringLiteral("/bord.wks");
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(WriteBoard(doc));
+        file.close();
+        EXPECT_EQ(Run({QStringLiteral("run"), path, QStringLiteral("--ticks"), QString::number(ticks)}), 0)
+            << m_err.toStdString();
+        return m_out.split(u'\n', Qt::SkipEmptyParts);
+    }
+};
+
+TEST_F(ToolBoardTest, LightAndHeatFallOffWithDistance)
+{
+    // A lamp at 5 V, a light sensor 88 or 89 units from it, a heat sensor at 89.
+    const struct {
+        int sensorIndex;
+        int distance;
+        int received;
+    } cases[] = {{9, 88, 500}, {9, 89, 250}, {18, 89, 125}};
+    for (const auto& c : cases) {
+        CVeldtrakDoc doc;
+        CComponent* source = Place(doc, 21, 0, -100); // variable voltage, output 1
+        source->m_nParam1 = 50;                       // 5.0 V
+        CComponent* lamp = Place(doc, 7, 500, -100);
+        Wire(doc, source->Bus(0).GetId(), lamp->Bus(0).GetId());
+        CComponent* sensor = Place(doc, c.sensorIndex, 0, -600);
+        doc.LayOutSockets();
+        PutBesides(doc, *sensor, 0, lamp->Bus(1).GetCenter(), c.distance);
+        const QStringList lines = RunBoard(doc, 4);
+        ASSERT_EQ(lines.size(), 4);
+        EXPECT_EQ(lines[1], QStringLiteral("1 CLamp 500 500"));
+        EXPECT_TRUE(lines[2].startsWith(QStringLiteral("2 %1 %2 ")
+                                            .arg(QString::fromLatin1(sensor->GetClassName()))
+                                            .arg(c.received)))
+            << lines[2].toStdString();
+    }
+}
+
+TEST_F(ToolBoardTest, PulsesAreCounted)
+{
+    // 10 Hz is a pulse every second tick, the first at once: 41 ticks give 21 pulses.
+    CVeldtrakDoc doc;
+    CComponent* counter = Place(doc, 14, 800, -100);
+    counter->m_nParam2 = 2; // three digits: no wrap
+    CComponent* generator = Place(doc, 13, 0, -100);
+    generator->m_nParam1 = 10;
+    Wire(doc, generator->Bus(0).GetId(), counter->Bus(0).GetId());
+    const QStringList lines = RunBoard(doc, 41);
+    ASSERT_EQ(lines.size(), 3);
+    // Count 21 = 0b10101 drives the bits 1, 2, 4, 8 as 500, 0, 500, 0.
+    EXPECT_EQ(lines[0], QStringLiteral("0 CPulsTeller 500 0 0 0 500 0 500 0"));
+    EXPECT_EQ(lines[1], QStringLiteral("1 CPulsGenerator 500"));
+}
+
+} // namespace
