@@ -22,23 +22,32 @@ void DrawPlaceholder(CDC& dc, int x, int y, const QString& text)
     dc.SetTextAlign(oldAlign);
 }
 
-// The readable words of a stored rich text, without control words and groups.
-QString PlainText(const QString& rich)
+// The readable lines of a stored rich text: tables of fonts and colours, control words
+// and braces dropped, one line per paragraph.
+QStringList PlainLines(const QString& rich)
 {
     QString text = rich;
-    text.remove(QRegularExpression(QStringLiteral(R"(\{\\\*[^{}]*\})")));
-    text.replace(QRegularExpression(QStringLiteral(R"(\\par[d]?\b ?)")), QStringLiteral(" "));
+    text.remove(QRegularExpression(QStringLiteral(R"(\{\\(\*|fonttbl|colortbl|stylesheet)[^{}]*(\{[^{}]*\}[^{}]*)*\})")));
+    text.replace(QRegularExpression(QStringLiteral(R"(\\par[d]?\b ?)")), QStringLiteral("\n"));
     text.remove(QRegularExpression(QStringLiteral(R"(\\[a-z]+-?\d* ?)")));
     text.remove(u'{');
     text.remove(u'}');
-    return text.simplified();
+    QStringList lines;
+    for (const QString& line : text.split(u'\n'))
+        if (!line.trimmed().isEmpty())
+            lines << line.trimmed();
+    return lines;
 }
 
 } // namespace
 
 void CTextField::Draw(CDC& dc)
 {
-    DrawPlaceholder(dc, m_rect.left, m_rect.top, PlainText(m_strText));
+    int y = m_rect.top;
+    for (const QString& line : PlainLines(m_strText)) {
+        DrawPlaceholder(dc, m_rect.left, y, line);
+        y -= dc.GetTextExtent(line).cy;
+    }
 }
 
 void CTabel::Draw(CDC& dc)

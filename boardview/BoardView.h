@@ -12,6 +12,8 @@
 #include <QAbstractScrollArea>
 #include <QImage>
 
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -36,6 +38,9 @@ class CBoardView : public QAbstractScrollArea, public CDocView {
 public:
     static constexpr int kBoardWidth = 8100;
     static constexpr int kBoardHeight = 11300;
+    // The view's two window timers.
+    static constexpr int kMeasureTimer = 1; // every 50 ms while measuring
+    static constexpr int kStartupTimer = 2; // once, 500 ms after the first paint
 
     explicit CBoardView(CVeldtrakDoc& doc, QWidget* parent = nullptr);
     ~CBoardView() override;
@@ -63,6 +68,20 @@ public:
     // The window surface, for tests and screenshots.
     const QImage& Surface() const { return m_surface; }
 
+    // What a window timer does when it fires; the timer events come here, and tests
+    // call it directly instead of waiting.
+    void OnTimer(int timerId);
+    bool IsTimerActive(int timerId) const;
+
+    // The start-up image shown (1-4) and the start menu button under the mouse (-1 none).
+    int StartImage() const { return m_nStartImage; }
+    int HoveredButton() const { return m_nHoveredButton; }
+
+    // The screen the size check looks at, and how the program ends when it is too small
+    // (with the exit code); tests replace both.
+    std::function<QSize()> m_screenSize;
+    std::function<void(int)> m_quit;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -75,10 +94,89 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // Keys whose being held the view notes from its own key events.
+    enum HeldKey : unsigned { HELD_CAPSLOCK = 1, HELD_UP = 2, HELD_RIGHT = 4, HELD_LEFT = 8, HELD_DOWN = 16 };
+    static unsigned HeldKeyOf(int key);
+
+    // Drawing (BoardView.cpp, BoardDrawing.cpp)
+    int Dpi() const;
+    void PrepareDC(CDC& dc) const;
+    void InvalidateAll();
+    void Invalidate(const QRect& pixels);
+    // Redraws what was invalidated into the surface; direct drawing calls it first so
+    // that it draws over an up-to-date board.
+    void FlushPendingPaint();
+    void OnDraw(CDC& dc, const CRect& clip);
+    // Pixels of the surface that the components may have drawn on.
+    QRect ComponentPixels() const;
+
+    // Scrolling
+    int ToPixels(int units) const; // a length in board units on the screen
+    void UpdateScrollSizes();
+    void ScrollToOrigin();
+    void SetScrollBarsEnabled(bool enabled);
+    bool OnScrollKey(int key);
+
+    // Timers
+    void SetTimer(int timerId, int milliseconds);
+    void KillTimer(int timerId);
+
+    // Measurement (Measurement.cpp)
+    void OnMeasurementStarted();
+    void OnMeasurementStopped();
+    void OnMeasurementReset();
+    void MeasurementTick();
+    std::uint32_t KeyStateWord() const;
+    void SetCurrentCursor(int cursor);
+
+    // Start-up (StartupSequence.cpp) and start menu (StartMenu.cpp)
+    void RunStartupSequence();
+    void OnStartupImage(int number);
+    void ShowStartImage(int number);
+    void DrawStartImage(CDC& dc, int pressedButton);
+    void LeaveStartup();
+    void DrawStartupStatus(int fileIndex);
+    int StartMenuButtonAt(QPoint client) const;
+    void OnStartMenuMove(QPoint client);
+    void OnStartMenuRelease(QPoint client);
+
+    // Size check (BoardView.cpp)
+    void CheckScreenSize();
+
+    // New objects from the hints (NewObjects.cpp): placing them belongs to the mouse
+    // editing; the bitmap file question is asked here already.
+    void OnPlaceComponent(int argument);
+    void OnNewTextField();
+    void OnNewTable();
+    void OnNewPicture();
+    QString AskBitmapFile();
+    void PlaceNewPicture(const QString& path);
+
     CVeldtrakDoc& m_doc;
     int m_nMode = MODE_IDLE;
     QImage m_surface;
     std::vector<CPoint> m_pageOrigins;
     CRect m_printableRect;
-    // The rest of the view's state is the implementer's.
+
+    QRect m_pendingPaint;     // surface pixels waiting to be redrawn
+    bool m_bFirstDraw = true;
+    bool m_bFullRedraw = true; // the next measuring paint draws every object
+
+    int m_nMeasureTimer = 0; // Qt's timer ids, 0 when not running
+    int m_nStartupTimer = 0;
+
+    // The key state word of the last tick, and what it is built from: the mouse
+    // buttons and the keys that the keyboard modifiers do not tell.
+    std::uint32_t m_nInputState = 0;
+    Qt::MouseButtons m_buttons;
+    unsigned m_nHeldKeys = 0; // HeldKey bits
+    int m_nCursor = 0;        // a BoardCursor
+
+    // Board units: [0] the start-up image, [1]-[4] the start menu's button hot areas
+    // (normalised), [5]-[8] their pressed images, [9] the marking rectangle.
+    std::array<CRect, 10> m_rects;
+    int m_nStartImage = 0;
+    int m_nHoveredButton = -1;
+    int m_nStatusWidth = 0;
+    bool m_bQuitting = false;
 };

@@ -1,6 +1,7 @@
 #include "ToolCommands.h"
 
 #include "annotations/AnnotationClasses.h"
+#include "boardview/BoardRender.h"
 #include "document/BoardArchive.h"
 #include "document/Document.h"
 #include "platform/DrawContext.h"
@@ -21,7 +22,9 @@ const char* const kUsage =
     "Gebruik:\n"
     "  veldtrak-tool info BESTAND\n"
     "  veldtrak-tool resave INVOER UITVOER\n"
-    "  veldtrak-tool run BESTAND --ticks N\n";
+    "  veldtrak-tool run BESTAND --ticks N\n"
+    "  veldtrak-tool png BESTAND UITVOER.png\n"
+    "  veldtrak-tool pdf BESTAND UITVOER.pdf\n";
 
 // The tool has no user to ask: messages go to the error stream, questions are
 // answered yes (the command line already said what to do).
@@ -130,13 +133,16 @@ int RunToolCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
     const long long ticks = arguments.value(3).toLongLong(&ticksOk);
     const bool run = command == u"run" && arguments.size() == 4 && arguments[2] == u"--ticks" &&
                      ticksOk && ticks >= 0;
-    if (!info && !resave && !run) {
+    const bool render = (command == u"png" || command == u"pdf") && arguments.size() == 3;
+    if (!info && !resave && !run && !render) {
         err << kUsage;
         return 2;
     }
 
     const QString input = StoredName(arguments[1]);
     const QString output = resave ? StoredName(arguments[2]) : QString();
+    // Taken before the document makes the program folder current.
+    const QString renderFile = render ? QFileInfo(arguments[2]).absoluteFilePath() : QString();
     CToolDialogs dialogs(err);
     CVeldtrakDoc doc;
     if (!doc.OnOpenDocument(input))
@@ -144,6 +150,12 @@ int RunToolCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
     if (info) {
         PrintInfo(doc, out);
         return 0;
+    }
+    if (render) {
+        const bool ok = command == u"png" ? RenderBoardPng(doc, renderFile) : RenderBoardPdf(doc, renderFile);
+        if (!ok)
+            err << "Kon " << renderFile << " niet maken." << Qt::endl;
+        return ok ? 0 : 1;
     }
     if (resave) {
         doc.m_strFolderOutput.clear(); // write exactly where asked

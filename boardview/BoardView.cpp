@@ -1,0 +1,400 @@
+// The board pane itself: construction, the update hints, mapping and scrolling, the
+// surface and its painting, timers, keys, the mouse entry points and the size check.
+#include "BoardView.h"
+
+#include "Cursors.h"
+#include "Printing.h"
+#include "platform/DrawContext.h"
+#include "platform/Strings.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kMinimumScreenWidth = 800;
+constexpr int kMinimumScreenHeight = 600;
+constexpr int kPageOverlap = 100; // a vertical page step keeps 1 cm of the last page
+
+} // namespace
+
+CBoardView::CBoardView(CVeldtrakDoc& doc, QWidget* parent)
+    : QAbstractScrollArea(parent), m_doc(doc)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    SetCurrentCursor(CURSOR_PLAIN);
+
+    m_screenSize = [this] {
+        const QScreen* s = screen();
+        return s ? s->size() : QSize();
+    };
+    m_quit = [](int exitCode) {
+        // Posted, so that it also ends a program whose event loop has not started yet.
+        QMetaObject::invokeMethod(
+            qApp, [exitCode] { QCoreApplication::exit(exitCode); }, Qt::QueuedConnection);
+    };
+    m_doc.AddView(this);
+}
+
+CBoardView::~CBoardView()
+{
+    m_doc.RemoveView(this);
+}
+
+void CBoardView::OnUpdate(int hint, int argument)
+{
+    switch (hint) {
+    case HINT_REFRESH:
+        m_nMode = MODE_IDLE;
+        InvalidateAll();
+        break;
+    case HINT_PLACE_COMPONENT:
+        OnPlaceComponent(argument);
+        break;
+    case HINT_NEW_TEXTFIELD:
+        OnNewTextField();
+        break;
+    case HINT_STARTED:
+        OnMeasurementStarted();
+        break;
+    case HINT_STOPPED:
+        OnMeasurementStopped();
+        break;
+    case HINT_RESET:
+        OnMeasurementReset();
+        break;
+    case HINT_TICK:
+        break;
+    case HINT_NEW_TABLE:
+        OnNewTable();
+        break;
+    case HINT_NEW_PICTURE:
+        OnNewPicture();
+        break;
+    case HINT_OPENED:
+        if (argument == 0)
+            ScrollToOrigin();
+        InvalidateAll();
+        break;
+    case HINT_STARTUP_IMAGE:
+        OnStartupImage(argument);
+        break;
+    case HINT_PAGE_FRAMES: {
+        FlushPendingPaint();
+        CDC dc(m_surface, Dpi());
+        PrepareDC(dc);
+        DrawPageFrames(dc, *this);
+        viewport()->update();
+        break;
+    }
+    case HINT_STARTUP_STATUS:
+        DrawStartupStatus(argument);
+        break;
+    default:
+        m_nMode = hint; // -16 among others
+        InvalidateAll();
+        break;
+    }
+}
+
+// ---------------------------------------------------------------------------------
+// Mapping and scrolling
+
+int CBoardView::Dpi() const
+{
+    return std::max(1, viewport()->logicalDpiX());
+}
+
+void CBoardView::PrepareDC(CDC& dc) const
+{
+    dc.SetWindowOrg(0, 0);
+    dc.SetViewportOrg(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+}
+
+CPoint CBoardView::ClientToBoard(QPoint client) const
+{
+    QImage none;
+    CDC dc(none, Dpi());
+    PrepareDC(dc);
+    return dc.DPtoLP(CPoint(client.x(), client.y()));
+}
+
+QPoint CBoardView::BoardToClient(CPoint board) const
+{
+    QImage none;
+    CDC dc(none, Dpi());
+    PrepareDC(dc);
+    const CPoint p = dc.LPtoDP(board);
+    return {p.x, p.y};
+}
+
+int CBoardView::ToPixels(int units) const
+{
+    QImage none;
+    return CDC(none, Dpi()).LengthToDevice(units);
+}
+
+void CBoardView::UpdateScrollSizes()
+{
+    const QSize board(ToPixels(kBoardWidth), ToPixels(kBoardHeight));
+    const QSize view = viewport()->size();
+    QScrollBar* h = horizontalScrollBar();
+    h->setRange(0, std::max(0, board.width() - view.width()));
+    h->setPageStep(std::max(1, view.width()));
+    h->setSingleStep(std::max(1, view.width() / 2));
+    QScrollBar* v = verticalScrollBar();
+    v->setRange(0, std::max(0, board.height() - view.height()));
+    v->setPageStep(std::max(1, view.height() - ToPixels(kPageOverlap)));
+    v->setSingleStep(std::max(1, view.height() / 2));
+}
+
+void CBoardView::ScrollToOrigin()
+{
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+}
+
+void CBoardView::SetScrollBarsEnabled(bool enabled)
+{
+    horizontalScrollBar()->setEnabled(enabled);
+    verticalScrollBar()->setEnabled(enabled);
+}
+
+void CBoardView::scrollContentsBy(int, int)
+{
+    // The surface holds only what the viewport shows: a scroll redraws it.
+    InvalidateAll();
+}
+
+bool CBoardView::OnScrollKey(int key)
+{
+    QScrollBar* h = horizontalScrollBar();
+    QScrollBar* v = verticalScrollBar();
+    switch (key) {
+    case Qt::Key_PageUp:
+        v->triggerAction(QAbstractSlider::SliderPageStepSub);
+        return true;
+    case Qt::Key_PageDown:
+        v->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        return true;
+    case Qt::Key_Home:
+        h->triggerAction(QAbstractSlider::SliderToMinimum);
+        v->triggerAction(QAbstractSlider::SliderToMinimum);
+        return true;
+    case Qt::Key_End:
+        h->triggerAction(QAbstractSlider::SliderToMaximum);
+        v->triggerAction(QAbstractSlider::SliderToMaximum);
+        return true;
+    case Qt::Key_Left:
+        h->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        return true;
+    case Qt::Key_Right:
+        h->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        return true;
+    case Qt::Key_Up:
+        v->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        return true;
+    case Qt::Key_Down:
+        v->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// ---------------------------------------------------------------------------------
+// The surface
+
+void CBoardView::InvalidateAll()
+{
+    Invalidate(m_surface.rect());
+}
+
+void CBoardView::Invalidate(const QRect& pixels)
+{
+    m_pendingPaint |= pixels & m_surface.rect();
+    viewport()->update(pixels);
+}
+
+void CBoardView::FlushPendingPaint()
+{
+    const QRect area = m_pendingPaint & m_surface.rect();
+    m_pendingPaint = QRect();
+    if (area.isEmpty())
+        return;
+    // As a window's background is erased before it paints: white under the drawing.
+    const bool whole = area == m_surface.rect();
+    QImage part;
+    if (whole)
+        m_surface.fill(Qt::white);
+    else {
+        part = QImage(area.size(), QImage::Format_RGB32);
+        part.fill(Qt::white);
+    }
+    {
+        // A part is drawn on its own image, which clips it: exclusive-or drawing
+        // outside the area must not touch the surface.
+        CDC dc(whole ? m_surface : part, Dpi());
+        PrepareDC(dc);
+        const CPoint origin = dc.GetViewportOrg();
+        dc.SetViewportOrg(origin.x - area.left(), origin.y - area.top());
+        constexpr int kSlack = 2; // pixels: objects whose edge only touches the area
+        const CPoint a = dc.DPtoLP(CPoint(-kSlack, -kSlack));
+        const CPoint b = dc.DPtoLP(CPoint(area.width() + kSlack, area.height() + kSlack));
+        OnDraw(dc, CRect(a.x, a.y, b.x, b.y));
+    }
+    if (!whole) {
+        QPainter painter(&m_surface);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(area.topLeft(), part);
+    }
+}
+
+void CBoardView::paintEvent(QPaintEvent* event)
+{
+    FlushPendingPaint();
+    QPainter painter(viewport());
+    painter.drawImage(event->rect(), m_surface, event->rect());
+}
+
+void CBoardView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    const QSize size = viewport()->size().expandedTo(QSize(1, 1));
+    if (m_surface.size() != size) {
+        m_surface = QImage(size, QImage::Format_RGB32);
+        m_surface.fill(Qt::white);
+    }
+    UpdateScrollSizes();
+    InvalidateAll();
+    CheckScreenSize();
+}
+
+// ---------------------------------------------------------------------------------
+// Timers
+
+void CBoardView::SetTimer(int timerId, int milliseconds)
+{
+    KillTimer(timerId);
+    int& id = timerId == kStartupTimer ? m_nStartupTimer : m_nMeasureTimer;
+    id = startTimer(milliseconds, Qt::PreciseTimer);
+}
+
+void CBoardView::KillTimer(int timerId)
+{
+    int& id = timerId == kStartupTimer ? m_nStartupTimer : m_nMeasureTimer;
+    if (id != 0)
+        killTimer(id);
+    id = 0;
+}
+
+bool CBoardView::IsTimerActive(int timerId) const
+{
+    return (timerId == kStartupTimer ? m_nStartupTimer : m_nMeasureTimer) != 0;
+}
+
+void CBoardView::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() == m_nStartupTimer)
+        OnTimer(kStartupTimer);
+    else if (event->timerId() == m_nMeasureTimer)
+        OnTimer(kMeasureTimer);
+    else
+        QAbstractScrollArea::timerEvent(event);
+}
+
+void CBoardView::OnTimer(int timerId)
+{
+    if (timerId == kStartupTimer)
+        RunStartupSequence();
+    else
+        MeasurementTick();
+}
+
+// ---------------------------------------------------------------------------------
+// Keys and mouse
+
+unsigned CBoardView::HeldKeyOf(int key)
+{
+    switch (key) {
+    case Qt::Key_CapsLock:
+        return HELD_CAPSLOCK;
+    case Qt::Key_Up:
+        return HELD_UP;
+    case Qt::Key_Right:
+        return HELD_RIGHT;
+    case Qt::Key_Left:
+        return HELD_LEFT;
+    case Qt::Key_Down:
+        return HELD_DOWN;
+    default:
+        return 0;
+    }
+}
+
+void CBoardView::keyPressEvent(QKeyEvent* event)
+{
+    m_nHeldKeys |= HeldKeyOf(event->key());
+    if (m_nMode == MODE_IDLE && OnScrollKey(event->key()))
+        return;
+    // Not the scroll area's own key handling: arrows are inputs while measuring.
+    QWidget::keyPressEvent(event);
+}
+
+void CBoardView::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!event->isAutoRepeat())
+        m_nHeldKeys &= ~HeldKeyOf(event->key());
+    QWidget::keyReleaseEvent(event);
+}
+
+// The buttons are noted for the measurement's state word in every mode; placing,
+// moving, marking and wiring with the mouse will hook in below the start menu.
+void CBoardView::mousePressEvent(QMouseEvent* event)
+{
+    m_buttons = event->buttons();
+}
+
+void CBoardView::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_buttons = event->buttons();
+    if (m_nMode == MODE_STARTUP && event->button() == Qt::LeftButton)
+        OnStartMenuRelease(event->position().toPoint());
+}
+
+void CBoardView::mouseMoveEvent(QMouseEvent* event)
+{
+    viewport()->setCursor(GetBoardCursor(BoardCursor(m_nCursor)));
+    if (m_nMode == MODE_STARTUP)
+        OnStartMenuMove(event->position().toPoint());
+}
+
+// ---------------------------------------------------------------------------------
+// Screen size
+
+void CBoardView::CheckScreenSize()
+{
+    if (m_bQuitting || !m_screenSize)
+        return;
+    const QSize screen = m_screenSize();
+    if (screen.isEmpty() ||
+        (screen.width() >= kMinimumScreenWidth && screen.height() >= kMinimumScreenHeight))
+        return;
+    m_bQuitting = true; // once: the resizes while the program ends ask nothing more
+    m_doc.m_messageBox.Show(
+        QStringLiteral("Dit programma werkt niet resoluties minder dan 800 x 600 (SVGA)."),
+        LoadString(61612));
+    if (m_quit)
+        m_quit(-2);
+}

@@ -1,0 +1,113 @@
+// The view's side of a measurement: the tick timer, the key state word, the cursor of
+// the source the mouse stands for, and drawing the ticks straight onto the surface.
+#include "BoardView.h"
+
+#include "Cursors.h"
+#include "platform/DrawContext.h"
+#include "platform/Paths.h"
+#include "platform/Sound.h"
+#include "platform/Strings.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+namespace {
+constexpr int kTickMilliseconds = 50;
+constexpr int kBuzzerSoundId = 61645; // "zoemer.wav"
+} // namespace
+
+void CBoardView::OnMeasurementStarted()
+{
+    // Playing and stopping at once loads the sound, so the first buzz starts without delay.
+    SoundService().PlayLooping(FileSystemPath(ProgramFolder() + LoadString(kBuzzerSoundId)));
+    SoundService().StopAll();
+    m_nMode = MODE_MEASURING;
+    InvalidateAll();
+    SetTimer(kMeasureTimer, kTickMilliseconds);
+}
+
+void CBoardView::OnMeasurementStopped()
+{
+    SetCurrentCursor(CURSOR_PLAIN);
+    m_nMode = MODE_IDLE;
+    KillTimer(kMeasureTimer);
+    m_doc.UnlinkAll();
+    InvalidateAll();
+}
+
+void CBoardView::OnMeasurementReset()
+{
+    FlushPendingPaint();
+    {
+        CDC dc(m_surface, Dpi());
+        PrepareDC(dc);
+        m_doc.ResetComponents(dc);
+    }
+    m_nMode = m_doc.m_bRunning ? MODE_MEASURING : MODE_IDLE;
+    InvalidateAll();
+}
+
+std::uint32_t CBoardView::KeyStateWord() const
+{
+    std::uint32_t state = 0;
+    const Qt::KeyboardModifiers modifiers = QGuiApplication::queryKeyboardModifiers();
+    if (modifiers & Qt::ControlModifier)
+        state |= STATE_CTRL;
+    if (modifiers & Qt::ShiftModifier)
+        state |= STATE_SHIFT;
+    if (m_nHeldKeys & HELD_CAPSLOCK)
+        state |= STATE_CAPSLOCK;
+    if (m_nHeldKeys & (HELD_UP | HELD_RIGHT))
+        state |= STATE_UP_RIGHT;
+    if (m_nHeldKeys & (HELD_LEFT | HELD_DOWN))
+        state |= STATE_LEFT_DOWN;
+    return state;
+}
+
+void CBoardView::SetCurrentCursor(int cursor)
+{
+    if (cursor == m_nCursor)
+        return;
+    m_nCursor = cursor;
+    viewport()->setCursor(GetBoardCursor(BoardCursor(cursor)));
+}
+
+void CBoardView::MeasurementTick()
+{
+    FlushPendingPaint();
+    {
+        CDC dc(m_surface, Dpi());
+        PrepareDC(dc);
+        const QPoint client = viewport()->mapFromGlobal(QCursor::pos());
+        const CPoint cursor = dc.DPtoLP(CPoint(client.x(), client.y()));
+        m_nInputState = KeyStateWord();
+        SetCurrentCursor(CursorForState(m_nInputState));
+        if (m_buttons & Qt::LeftButton)
+            m_nInputState |= STATE_LEFT_BUTTON;
+        if (m_buttons & Qt::RightButton)
+            m_nInputState |= STATE_RIGHT_BUTTON;
+        m_doc.Tick(dc, cursor, m_nInputState);
+    }
+    const QRect changed = ComponentPixels();
+    if (!changed.isEmpty())
+        viewport()->update(changed);
+}
+
+QRect CBoardView::ComponentPixels() const
+{
+    QImage none;
+    CDC dc(none, Dpi());
+    PrepareDC(dc);
+    const QRect surface = m_surface.rect();
+    QRect touched;
+    for (const auto& c : m_doc.m_components) {
+        const CRect r = c->m_rect.Normalized();
+        const CPoint a = dc.LPtoDP(CPoint(r.left, r.bottom));
+        const CPoint b = dc.LPtoDP(CPoint(r.right, r.top));
+        // A pixel or two of slack for the rounding of what a component draws at its edges.
+        const QRect pixels = QRect(QPoint(a.x, a.y), QPoint(b.x, b.y)).adjusted(-2, -2, 2, 2);
+        if (pixels.intersects(surface))
+            touched |= pixels;
+    }
+    return touched & surface;
+}

@@ -1,0 +1,46 @@
+#include "Sprites.h"
+
+#include "core/Component.h"
+
+namespace {
+
+// Pixels for a length of board units, with one to spare for the rounding of the
+// destination, which the blit may widen by a pixel.
+int Pixels(int units, int dpi)
+{
+    return units * dpi / 254 + 2;
+}
+
+} // namespace
+
+CSprite::CSprite(CComponent& component, int dpi)
+    : m_size(component.GetSize()),
+      m_dc(Pixels(m_size.cx, dpi), Pixels(m_size.cy, dpi), dpi)
+{
+    // The memory bitmap starts white; the component draws itself at the origin.
+    const CPoint place = component.GetTopLeft();
+    component.MoveTo(0, 0);
+    const CFont oldFont = m_dc.SelectObject(CFont::Label(44));
+    const int oldBkMode = m_dc.SetBkMode(TRANSPARENT);
+    component.m_rect.InflateRect(1);
+    component.Draw(m_dc);
+    component.m_rect.InflateRect(-1);
+    m_dc.SetBkMode(oldBkMode);
+    m_dc.SelectObject(oldFont);
+    component.MoveTo(place.x, place.y);
+
+    // Invert all of it, as an exclusive-or of white over the whole bitmap would: white
+    // becomes black, which leaves the board alone when the sprite is xor'ed onto it.
+    m_dc.Bitmap().invertPixels();
+}
+
+void CSprite::XorOnto(CDC& dc, CPoint topLeft)
+{
+    // Map the sprite so that the component's corner falls on the sprite's first pixel
+    // and both rectangles round to the same pixels: the blit is then pixel for pixel.
+    const CPoint corner = dc.LPtoDP(topLeft);
+    const CPoint origin = dc.GetViewportOrg();
+    m_dc.SetWindowOrg(dc.GetWindowOrg().x, dc.GetWindowOrg().y);
+    m_dc.SetViewportOrg(origin.x - corner.x, origin.y - corner.y);
+    dc.BitBlt(topLeft.x, topLeft.y, m_size.cx, -m_size.cy, m_dc, topLeft.x, topLeft.y, SRCINVERT);
+}

@@ -1,0 +1,154 @@
+// From the first paint to the start menu: the settings, the worksheet library with
+// its start-up images and progress line, then the menu or the board named on the
+// command line.
+#include "BoardView.h"
+
+#include "StartupImages.h"
+#include "classroom/WorksheetLibrary.h"
+#include "platform/DrawContext.h"
+
+#include <QPainter>
+
+namespace {
+
+const char* const kStatusPrefix = "Bezig met het lezen van :  ";
+constexpr int kStatusIndent = 220; // board units from the image's left edge
+
+// A pixel rectangle as board units through a prepared context.
+CRect ToBoard(const CDC& dc, const CRect& pixels)
+{
+    const CPoint a = dc.DPtoLP(pixels.TopLeft());
+    const CPoint b = dc.DPtoLP(pixels.BottomRight());
+    return {a.x, a.y, b.x, b.y};
+}
+
+CRect Moved(CRect r, CPoint by)
+{
+    r.OffsetRect(by.x, by.y);
+    return r;
+}
+
+} // namespace
+
+void CBoardView::RunStartupSequence()
+{
+    KillTimer(kStartupTimer);
+    m_doc.LoadSettings();
+    BuildWorksheetLibrary(m_doc);
+    m_doc.UpdateAllViews(HINT_STARTUP_IMAGE, kStartMenuImage);
+
+    const QString file = m_doc.GetCommandLineOption(QStringLiteral("file"));
+    if (!file.isEmpty()) {
+        m_doc.OnOpenDocument(file);
+        // Straight to the board, scroll bars included (the menu had disabled them).
+        LeaveStartup();
+    }
+    // Start-up is over: the commands may run.
+    m_doc.m_bBusy = false;
+}
+
+void CBoardView::OnStartupImage(int number)
+{
+    ScrollToOrigin();
+    if (number > 0)
+        ShowStartImage(number);
+    else
+        LeaveStartup();
+}
+
+void CBoardView::ShowStartImage(int number)
+{
+    // Without any worksheet titles the menu has nothing to offer but an empty board.
+    if (number == kStartMenuImage && m_doc.m_libraryEntries.isEmpty()) {
+        m_doc.UpdateAllViews(HINT_STARTUP_IMAGE, 0);
+        return;
+    }
+    m_nStartImage = number;
+    m_nMode = MODE_STARTUP;
+    m_doc.m_bStartImagesShown = true;
+    ScrollToOrigin();
+    SetScrollBarsEnabled(false);
+
+    // The image centres a third of the way into the pane's window rectangle on screen,
+    // those numbers taken as positions in the pane.
+    const QPoint screenTopLeft = mapToGlobal(QPoint(0, 0));
+    const int cx = (2 * screenTopLeft.x() + width()) / 3;
+    const int cy = (2 * screenTopLeft.y() + height()) / 3;
+    const QImage& image = StartupImage(number);
+    const int left = cx - image.width() / 2;
+    const int top = cy - image.height() / 2;
+    const CPoint corner(left, top);
+
+    QImage none;
+    CDC dc(none, Dpi());
+    PrepareDC(dc);
+    m_rects[0] = ToBoard(dc, CRect(left, top, left + image.width(), top + image.height()));
+    for (int b = 0; b < kStartMenuButtonCount; ++b) {
+        m_rects[std::size_t(1 + b)] =
+            ToBoard(dc, Moved(kStartMenuHotAreas[std::size_t(b)], corner)).Normalized();
+        m_rects[std::size_t(5 + b)] = ToBoard(dc, Moved(kStartMenuPressedAreas[std::size_t(b)], corner));
+    }
+    InvalidateAll();
+}
+
+void CBoardView::DrawStartImage(CDC& dc, int pressedButton)
+{
+    const QImage& image = StartupImage(m_nStartImage);
+    if (image.isNull())
+        return;
+    const CPoint corner = dc.LPtoDP(m_rects[0].TopLeft());
+    QPainter& painter = dc.Painter();
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.drawImage(QPoint(corner.x, corner.y), image);
+    const QImage& pressed = PressedButtonImage(pressedButton);
+    if (!pressed.isNull()) {
+        const CPoint at = dc.LPtoDP(m_rects[std::size_t(4 + pressedButton)].TopLeft());
+        painter.drawImage(QPoint(at.x, at.y), pressed);
+    }
+
+    // A thin black frame just outside the image.
+    const CPoint a = dc.DPtoLP(CPoint(corner.x - 1, corner.y - 1));
+    const CPoint b = dc.DPtoLP(CPoint(corner.x + image.width() + 1, corner.y + image.height() + 1));
+    const CBrush oldBrush = dc.SelectObject(CBrush::Hollow());
+    const CPen oldPen = dc.SelectObject(CPen::Black());
+    dc.Rectangle(a.x, a.y, b.x, b.y);
+    dc.SelectObject(oldPen);
+    dc.SelectObject(oldBrush);
+}
+
+void CBoardView::LeaveStartup()
+{
+    m_nMode = MODE_IDLE;
+    m_nHoveredButton = -1;
+    m_doc.m_bStartImagesShown = false;
+    SetScrollBarsEnabled(true);
+    InvalidateAll();
+}
+
+void CBoardView::DrawStartupStatus(int fileIndex)
+{
+    if (fileIndex < 0 || fileIndex >= m_doc.m_libraryPaths.size())
+        return;
+    FlushPendingPaint();
+    {
+        CDC dc(m_surface, Dpi());
+        PrepareDC(dc);
+        const CFont oldFont = dc.SelectObject(CFont::Label(36));
+        const int x = m_rects[0].left + kStatusIndent;
+        const int bottom = m_rects[0].bottom;
+        const int y = bottom + dc.GetTextExtent(QStringLiteral("X")).cy + 10;
+
+        // Blank the previous line, then write this one.
+        const CPen oldPen = dc.SelectObject(CPen::Null());
+        dc.Rectangle(x, bottom, x + m_nStatusWidth, y);
+        const QString& path = m_doc.m_libraryPaths[fileIndex];
+        const QString text = QString::fromLatin1(kStatusPrefix) + path.mid(path.lastIndexOf(u'\\') + 1);
+        m_nStatusWidth = dc.GetTextExtent(text).cx + 10;
+        dc.SelectObject(CPen::Black());
+        dc.TextOut(x, y, text + u' ');
+        dc.SelectObject(oldPen);
+        dc.SelectObject(oldFont);
+    }
+    // The files are read one after another without a pause: show each line at once.
+    viewport()->repaint();
+}

@@ -1,0 +1,115 @@
+// The main window's commands: which are enabled or checked, and where each one goes.
+#include "MainFrame.h"
+
+#include "AboutDialog.h"
+#include "BlackboxCommand.h"
+#include "CommandIds.h"
+#include "boardview/BoardView.h"
+#include "boardview/Printing.h"
+#include "platform/ModalRunner.h"
+
+#include <QAction>
+#include <QPageSetupDialog>
+#include <QPrintPreviewDialog>
+#include <QStatusBar>
+#include <QToolBar>
+
+bool CMainFrame::IsCommandEnabled(int id) const
+{
+    switch (id) {
+    case ID_APP_ABOUT:
+    case ID_APP_EXIT:
+    case ID_VIEW_TOOLBAR:
+    case ID_VIEW_STATUS_BAR:
+    case ID_NEXT_PANE:
+    case ID_PREV_PANE:
+        return true;
+    case ID_PROTECTION:
+        return false; // the protection dialog is the teacher's, not on the pupil's program
+    case ID_PREV_BOARD:
+    case ID_NEXT_BOARD:
+        return false; // following the board chain is not on the program yet
+    case ID_IDENTIFY_BLACKBOXES:
+        return CanIdentifyBlackboxes(m_doc);
+    case ID_VIEW_PAGINATION:
+        return CanTogglePageFrames(m_doc);
+    default:
+        return m_doc.IsCommandEnabled(id);
+    }
+}
+
+bool CMainFrame::IsCommandChecked(int id) const
+{
+    switch (id) {
+    case ID_VIEW_TOOLBAR:
+        return m_pToolBar->isVisibleTo(this);
+    case ID_VIEW_STATUS_BAR:
+        return statusBar()->isVisibleTo(this);
+    case ID_VIEW_PAGINATION:
+        return m_doc.m_bShowPages;
+    case ID_MEASURE_START:
+        return m_doc.m_bRunning;
+    default:
+        return false;
+    }
+}
+
+void CMainFrame::UpdateCommandUI()
+{
+    for (const auto& [id, action] : m_actions) {
+        action->setEnabled(IsCommandEnabled(id));
+        if (action->isCheckable()) action->setChecked(IsCommandChecked(id));
+    }
+}
+
+void CMainFrame::OnCommand(int id)
+{
+    if (!IsCommandEnabled(id))
+        return; // a key can arrive before the buttons caught up with the board
+    switch (id) {
+    case ID_FILE_PRINT:
+        PrintBoardWithDialog(*m_pBoard, Printer(), this);
+        break;
+    case ID_FILE_PRINT_DIRECT:
+        PrintBoard(*m_pBoard, Printer());
+        break;
+    case ID_FILE_PRINT_PREVIEW:
+        if (m_pPreview)
+            m_pPreview->activateWindow();
+        else
+            m_pPreview = OpenPrintPreview(*m_pBoard, Printer(), this);
+        break;
+    case ID_FILE_PRINT_SETUP: {
+        QPageSetupDialog dialog(&Printer(), this);
+        RunModal(dialog);
+        break;
+    }
+    case ID_APP_EXIT:
+        close();
+        break;
+    case ID_APP_ABOUT:
+        ShowAboutBox(this);
+        break;
+    case ID_VIEW_TOOLBAR:
+        m_pToolBar->setVisible(!m_pToolBar->isVisibleTo(this));
+        break;
+    case ID_VIEW_STATUS_BAR:
+        statusBar()->setVisible(!statusBar()->isVisibleTo(this));
+        break;
+    case ID_VIEW_PAGINATION:
+        TogglePageFrames(m_doc);
+        break;
+    case ID_IDENTIFY_BLACKBOXES:
+        IdentifyBlackboxes(m_doc);
+        break;
+    case ID_NEXT_PANE:
+    case ID_PREV_PANE:
+        SwitchPane();
+        break;
+    default:
+        m_doc.OnCommand(id);
+        break;
+    }
+    UpdateCommandUI();
+    RefreshTitle();
+}

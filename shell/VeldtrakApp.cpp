@@ -1,0 +1,79 @@
+#include "VeldtrakApp.h"
+
+#include "CommandIds.h"
+#include "MainFrame.h"
+#include "annotations/AnnotationClasses.h"
+#include "document/BoardArchive.h"
+#include "document/Document.h"
+#include "platform/Sound.h"
+#include "platform/Strings.h"
+
+#include "platform/QtSoundService.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QRegularExpression>
+#include <QScreen>
+
+CVeldtrakApp::CVeldtrakApp() = default;
+
+CVeldtrakApp::~CVeldtrakApp()
+{
+    m_pFrame.reset(); // the panes hold on to the document
+    m_pDoc.reset();
+    if (m_pSound) SetSoundService(nullptr);
+    if (!m_translator.isEmpty()) QCoreApplication::removeTranslator(&m_translator);
+}
+
+QStringList CVeldtrakApp::CommandLineOptions(const QStringList& arguments)
+{
+    static const QRegularExpression option(QStringLiteral("^\"?/[A-Za-z]+:"));
+    QStringList options;
+    for (const QString& argument : arguments) {
+        if (argument.isEmpty() || option.match(argument).hasMatch())
+            options << argument;
+        else
+            options << QStringLiteral("/file:") + QFileInfo(argument).absoluteFilePath();
+    }
+    return options;
+}
+
+bool CVeldtrakApp::InitInstance()
+{
+    QCoreApplication::setApplicationName(LoadString(IDS_APP_TITLE));
+    QCoreApplication::setOrganizationName(LoadString(IDS_COMPANY));
+    InstallTranslations();
+    RegisterBoardClasses();
+    RegisterAnnotationClasses();
+    InstallSoundService();
+
+    // Names on the command line are taken relative to where the program was started,
+    // before the document makes the program folder current.
+    const QStringList options = CommandLineOptions(QCoreApplication::arguments().mid(1));
+    m_pDoc = std::make_unique<CVeldtrakDoc>();
+    m_pDoc->m_commandLine = options;
+
+    m_pFrame = std::make_unique<CMainFrame>(*m_pDoc);
+    m_pDoc->OnFileNew(); // an empty board; the start-up sequence follows the first paint
+    // Without a window manager (a bare X server) maximising means nothing: the screen
+    // size is given as well.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        m_pFrame->setGeometry(screen->availableGeometry());
+    m_pFrame->showMaximized();
+    return true;
+}
+
+void CVeldtrakApp::InstallTranslations()
+{
+    // The standard dialogs (files, printing) speak Dutch when Qt's translations are there.
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (m_translator.load(QStringLiteral("qtbase_nl"), folder))
+        QCoreApplication::installTranslator(&m_translator);
+}
+
+void CVeldtrakApp::InstallSoundService()
+{
+    m_pSound = CreateQtSoundService();
+    SetSoundService(m_pSound.get());
+}

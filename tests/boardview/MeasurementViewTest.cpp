@@ -1,0 +1,166 @@
+// The measurement as the board view runs it: sound, mode and timer at Start, ticks
+// drawn onto the surface with the key state word, the cursor, Stop and Reset.
+#include "BoardViewFixture.h"
+
+#include "boardview/Cursors.h"
+#include "platform/DrawContext.h"
+
+namespace {
+
+// A component that shows every tick: its inside turns black and white in turn. It
+// keeps what the tick handed it.
+class CTickMark : public CComponent {
+public:
+    CTickMark() : CComponent(0, 200, 200, 0) {}
+    const char* GetClassName() const override { return "CTickMark"; }
+    unsigned GetTypeId() const override { return 0; }
+    int EditProperties(int) override { return EDIT_CANCELLED; }
+    void Draw(CDC& dc) override
+    {
+        const CBrush old = dc.SelectObject(CBrush::White());
+        dc.Rectangle(m_rect);
+        dc.SelectObject(old);
+    }
+    void Update(CDC& dc, CPoint cursor, std::uint32_t* pState) override
+    {
+        m_bDark = !m_bDark;
+        CRect inside = m_rect;
+        inside.left += 40;
+        inside.right -= 40;
+        inside.top -= 40;
+        inside.bottom += 40;
+        dc.FillSolidRect(inside, m_bDark ? RGB(0, 0, 0) : RGB(255, 255, 255));
+        m_cursor = cursor;
+        m_nState = *pState;
+        ++m_nTicks;
+    }
+    bool m_bDark = false;
+    CPoint m_cursor;
+    std::uint32_t m_nState = 0;
+    int m_nTicks = 0;
+};
+
+class MeasurementViewTest : public BoardViewFixture {
+protected:
+    CTickMark* AddMark(int x, int y)
+    {
+        auto mark = std::make_unique<CTickMark>();
+        mark->MoveTo(x, y);
+        CTickMark* raw = mark.get();
+        doc->AddComponent(std::move(mark));
+        return raw;
+    }
+};
+
+TEST_F(MeasurementViewTest, StartTicksAndStop)
+{
+    CComponent* a = Place(INVERTER, 100, -400);
+    CComponent* b = Place(INVERTER, 500, -400);
+    Wire(a->Bus(a->GetBusCount() - 1).GetId(), b->Bus(0).GetId());
+    CTickMark* mark = AddMark(200, -100);
+    ShowBoard();
+
+    doc->Start();
+    EXPECT_EQ(sound.log, QStringList({"play zoemer.wav", "stop"}));
+    EXPECT_EQ(view->Mode(), MODE_MEASURING);
+    EXPECT_TRUE(view->IsTimerActive(CBoardView::kMeasureTimer));
+    EXPECT_TRUE(b->Bus(0).HasSources());
+    Paint();
+
+    const CPoint centre = mark->m_rect.CenterPoint();
+    const int ticksBefore = mark->m_nTicks;
+    view->OnTimer(CBoardView::kMeasureTimer);
+    const QRgb afterOne = PixelAt(centre);
+    view->OnTimer(CBoardView::kMeasureTimer);
+    const QRgb afterTwo = PixelAt(centre);
+    EXPECT_EQ(mark->m_nTicks, ticksBefore + 2);
+    EXPECT_NE(afterOne, afterTwo) << "each tick draws straight onto the surface";
+
+    doc->Stop();
+    EXPECT_EQ(view->Mode(), MODE_IDLE);
+    EXPECT_FALSE(view->IsTimerActive(CBoardView::kMeasureTimer));
+    EXPECT_FALSE(b->Bus(0).HasSources()) << "Stop unlinks the sockets";
+    EXPECT_FALSE(doc->m_bRunning);
+}
+
+TEST_F(MeasurementViewTest, TheStateWordCarriesHeldKeysAndButtonsAndTheCursorPoint)
+{
+    CTickMark* mark = AddMark(100, -100);
+    ShowBoard();
+    doc->Start();
+
+    const QPoint client(60, 50);
+    QCursor::setPos(view->viewport()->mapToGlobal(client));
+    QTest::keyPress(view.get(), Qt::Key_CapsLock);
+    view->OnTimer(CBoardView::kMeasureTimer);
+    EXPECT_EQ(mark->m_nState, STATE_CAPSLOCK);
+    EXPECT_EQ(mark->m_cursor, view->ClientToBoard(client));
+    EXPECT_EQ(view->viewport()->cursor().bitmap().toImage(),
+              GetBoardCursor(CURSOR_HEAT).bitmap().toImage());
+
+    QTest::keyPress(view.get(), Qt::Key_Right);
+    QTest::keyPress(view.get(), Qt::Key_Down);
+    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, client);
+    view->OnTimer(CBoardView::kMeasureTimer);
+    EXPECT_EQ(mark->m_nState, STATE_CAPSLOCK | STATE_UP_RIGHT | STATE_LEFT_DOWN | STATE_LEFT_BUTTON);
+
+    QTest::keyRelease(view.get(), Qt::Key_CapsLock);
+    QTest::keyRelease(view.get(), Qt::Key_Right);
+    QTest::keyRelease(view.get(), Qt::Key_Down);
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, client);
+    view->OnTimer(CBoardView::kMeasureTimer);
+    EXPECT_EQ(mark->m_nState, 0u);
+    EXPECT_EQ(view->viewport()->cursor().bitmap().toImage(),
+              GetBoardCursor(CURSOR_PLAIN).bitmap().toImage());
+    doc->Stop();
+}
+
+TEST(CursorChoice, OnlyAnExactSourceKeyGivesItsCursor)
+{
+    const struct {
+        std::uint32_t keys;
+        BoardCursor cursor;
+    } cases[] = {
+        {0, CURSOR_PLAIN},
+        {STATE_SHIFT, CURSOR_LIGHT},
+        {STATE_CTRL, CURSOR_SOUND},
+        {STATE_CAPSLOCK, CURSOR_HEAT},
+        {STATE_SHIFT | STATE_CTRL, CURSOR_PLAIN},
+        {STATE_SHIFT | STATE_UP_RIGHT, CURSOR_PLAIN},
+        {STATE_CAPSLOCK | STATE_LEFT_DOWN, CURSOR_PLAIN},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CursorForState(c.keys), c.cursor) << c.keys;
+}
+
+TEST(Cursors, AreOneBitWithTheHotSpotAtTheArrowTip)
+{
+    for (BoardCursor kind : {CURSOR_PLAIN, CURSOR_LIGHT, CURSOR_SOUND, CURSOR_HEAT}) {
+        const QCursor& cursor = GetBoardCursor(kind);
+        EXPECT_EQ(cursor.bitmap().size(), QSize(32, 32));
+        EXPECT_EQ(cursor.bitmap().depth(), 1);
+        EXPECT_EQ(cursor.hotSpot(), QPoint(1, 1));
+        EXPECT_EQ(QColor(BoardCursorImage(kind).pixel(1, 1)), QColor(Qt::black)) << kind;
+    }
+    // Each source cursor differs from the plain arrow.
+    const QImage plain = BoardCursorImage(CURSOR_PLAIN);
+    for (BoardCursor kind : {CURSOR_LIGHT, CURSOR_SOUND, CURSOR_HEAT})
+        EXPECT_NE(BoardCursorImage(kind), plain) << kind;
+}
+
+TEST_F(MeasurementViewTest, ResetRedrawsEveryComponentAndKeepsTheMeasurementRunning)
+{
+    CTickMark* mark = AddMark(100, -100);
+    ShowBoard();
+    doc->Reset();
+    EXPECT_EQ(view->Mode(), MODE_IDLE);
+    EXPECT_EQ(mark->m_nState, STATE_RESET | STATE_REDRAW);
+
+    doc->Start();
+    doc->Reset();
+    EXPECT_EQ(view->Mode(), MODE_MEASURING);
+    EXPECT_TRUE(view->IsTimerActive(CBoardView::kMeasureTimer));
+    doc->Stop();
+}
+
+} // namespace
