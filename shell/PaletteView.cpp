@@ -8,11 +8,14 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <cstdlib>
+
 namespace {
 constexpr int kTextLeft = 10;
 constexpr int kBandMargin = 5;
 constexpr int kChartHeight = 265; // board units per strip chart
-constexpr int kChartTop = 30;
+constexpr int kChartTop = 30;     // the first chart's frame lies this far below the top
+constexpr int kChartLeft = 60;
 } // namespace
 
 CVeldtrakView::CVeldtrakView(CVeldtrakDoc& doc, QWidget* parent)
@@ -59,8 +62,19 @@ void CVeldtrakView::SizePane()
 {
     const QSize client = viewport()->size();
     m_paneRect = CRect(0, 0, client.width() * 254 / Dpi(), -(client.height() * 254 / Dpi()));
+    if (m_nPaneMode == PANE_CHARTS)
+        SizeForCharts();
+    else
+        SizePalette();
+}
+
+void CVeldtrakView::SizePalette()
+{
     if (m_nEntries <= 0) return;
+    const QSize client = viewport()->size();
     m_nRowUnit = kRowUnit;
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    horizontalScrollBar()->setRange(0, 0);
     const int total = UnitsToPixels(2 * m_nRowUnit * m_nEntries);
     QScrollBar* bar = verticalScrollBar();
     bar->setRange(0, std::max(0, total - client.height()));
@@ -69,9 +83,25 @@ void CVeldtrakView::SizePane()
     bar->setValue(0);
 }
 
+void CVeldtrakView::SizeForCharts()
+{
+    const QSize client = viewport()->size();
+    const int width = m_charts.empty() ? 0 : m_charts.front().Frame().Width() + kChartLeft;
+    const int height = int(m_charts.size()) * kChartHeight - kChartTop;
+    // Wide charts need the horizontal bar that the palette never shows.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    QScrollBar* across = horizontalScrollBar();
+    across->setRange(0, std::max(0, UnitsToPixels(width) - client.width()));
+    across->setPageStep(std::max(1, client.width()));
+    QScrollBar* down = verticalScrollBar();
+    down->setRange(0, std::max(0, UnitsToPixels(height) - client.height()));
+    down->setPageStep(UnitsToPixels(kChartHeight));
+    down->setSingleStep(UnitsToPixels(kChartHeight));
+}
+
 void CVeldtrakView::PrepareDC(CDC& dc) const
 {
-    dc.SetViewportOrg(0, -verticalScrollBar()->value());
+    dc.SetViewportOrg(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
 }
 
 CPoint CVeldtrakView::ClientToPane(QPoint client) const
@@ -80,7 +110,8 @@ CPoint CVeldtrakView::ClientToPane(QPoint client) const
     auto toUnits = [dpi](int pixels) {
         return (pixels * 254 + (pixels >= 0 ? dpi : -dpi) / 2) / dpi;
     };
-    return CPoint(toUnits(client.x()), -toUnits(client.y() + verticalScrollBar()->value()));
+    return CPoint(toUnits(client.x() + horizontalScrollBar()->value()),
+                  -toUnits(client.y() + verticalScrollBar()->value()));
 }
 
 void CVeldtrakView::Redraw()
@@ -139,15 +170,15 @@ void CVeldtrakView::OnUpdate(int hint, int argument)
 {
     switch (hint) {
     case HINT_STARTED:
-        BuildStripCharts();
         m_nPaneMode = PANE_CHARTS;
+        BuildStripCharts();
         Redraw();
         break;
     case HINT_STOPPED:
         DeleteStripCharts();
         m_nEntries = int(m_names.size());
-        SizePane();
         m_nPaneMode = PANE_PALETTE;
+        SizePane();
         Redraw();
         break;
     case HINT_RESET:
@@ -167,6 +198,58 @@ void CVeldtrakView::OnUpdate(int hint, int argument)
     default:
         break;
     }
+}
+
+void CVeldtrakView::BuildStripCharts()
+{
+    m_charts.clear();
+    // The document lists the highest number first; the lowest goes on top.
+    int top = -kChartTop;
+    for (auto it = m_doc.m_probeBuses.rbegin(); it != m_doc.m_probeBuses.rend(); ++it) {
+        CStripChart& chart = m_charts.emplace_back(m_doc.m_nProbeWidth);
+        chart.Place(kChartLeft, top);
+        chart.Attach(*it, std::abs((*it)->m_nValue)); // Start left the number in the socket
+        top -= kChartHeight;
+    }
+    SizePane();
+    horizontalScrollBar()->setValue(0); // the first chart in view, whatever the palette showed
+    verticalScrollBar()->setValue(0);
+}
+
+void CVeldtrakView::DeleteStripCharts()
+{
+    m_charts.clear();
+}
+
+void CVeldtrakView::ClearStripCharts()
+{
+    for (CStripChart& chart : m_charts)
+        chart.Clear();
+}
+
+void CVeldtrakView::ClearStripChart(int index)
+{
+    if (index >= 0 && index < StripChartCount()) m_charts[std::size_t(index)].Clear();
+}
+
+void CVeldtrakView::DrawStripCharts(CDC& dc)
+{
+    for (auto it = m_charts.rbegin(); it != m_charts.rend(); ++it)
+        it->Draw(dc, true);
+}
+
+void CVeldtrakView::AdvanceStripCharts()
+{
+    if (m_surface.isNull()) { // no room to draw: the traces still move on
+        for (CStripChart& chart : m_charts)
+            chart.Sample();
+        return;
+    }
+    CDC dc(m_surface, Dpi());
+    PrepareDC(dc);
+    for (CStripChart& chart : m_charts)
+        chart.Draw(dc, false);
+    viewport()->update();
 }
 
 void CVeldtrakView::paintEvent(QPaintEvent* event)
@@ -208,5 +291,5 @@ void CVeldtrakView::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() != Qt::RightButton || m_nPaneMode != PANE_CHARTS || StripChartCount() == 0)
         return;
     const int index = -(ClientToPane(event->position().toPoint()).y + kChartTop) / kChartHeight;
-    if (index < StripChartCount()) ClearStripChart(index);
+    ClearStripChart(index);
 }

@@ -9,12 +9,14 @@
 
 #include "document/Document.h"
 #include "platform/Geometry.h"
+#include "shell/StripChart.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 class CDC;
 
@@ -37,6 +39,7 @@ public:
     int HoveredRow() const { return m_nHoveredRow; }
     int Mode() const { return m_nPaneMode; }
     const QImage& Surface() const { return m_surface; }
+    const std::vector<CStripChart>& StripCharts() const { return m_charts; }
 
     // Asks the frame to make the board pane the active one.
     std::function<void()> m_activateBoardPane;
@@ -51,6 +54,8 @@ protected:
 
 private:
     void SizePane();
+    void SizePalette();
+    void SizeForCharts();
     void Redraw();
     void PrepareDC(CDC& dc) const;
     CPoint ClientToPane(QPoint client) const;
@@ -59,15 +64,14 @@ private:
     void HoverAt(QPoint client);
     void InvertRowBand(int row);
 
-    // Strip charts of the probes during a measurement. They arrive with the probe
-    // traces; until then the pane simply stays empty while measuring.
-    void BuildStripCharts() {}
-    void DeleteStripCharts() {}
-    void ClearStripCharts() {}
-    void AdvanceStripCharts() {}
-    void DrawStripCharts(CDC&) {}
-    int StripChartCount() const { return 0; }
-    void ClearStripChart(int) {}
+    // Strip charts of the probes during a measurement, one per probed socket.
+    void BuildStripCharts();
+    void DeleteStripCharts();
+    void ClearStripCharts();
+    void AdvanceStripCharts();
+    void DrawStripCharts(CDC& dc);
+    int StripChartCount() const { return int(m_charts.size()); }
+    void ClearStripChart(int index);
 
     CVeldtrakDoc& m_doc;
     QStringList m_names;
@@ -76,5 +80,6 @@ private:
     int m_nRowUnit = 0;
     int m_nPaneMode = PANE_STARTUP;
     CRect m_paneRect;
+    std::vector<CStripChart> m_charts;
     QImage m_surface;
 };
