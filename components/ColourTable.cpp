@@ -1,5 +1,6 @@
 #include "ColourTable.h"
 
+#include "GateDrawing.h"
 #include "core/Archive.h"
 #include "platform/DrawContext.h"
 
@@ -20,13 +21,11 @@ CColourLight::CColourLight(unsigned typeId, int height, const CColourTable& defa
 
 void CColourLight::Draw(CDC& dc)
 {
-    const int L = m_rect.left, R = m_rect.right, T = m_rect.top, B = m_rect.bottom;
+    const int L = m_rect.left, R = m_rect.right, T = m_rect.top;
     const int r = Bus(0).GetRadius();
     const QString caption = m_strName.toLower();
 
-    const unsigned oldAlign = dc.SetTextAlign(TA_CENTER | TA_TOP);
-    dc.TextOut((L + R) / 2, B + dc.GetTextExtent(caption).cy, caption);
-    dc.SetTextAlign(oldAlign);
+    DrawBottomCaption(dc, *this, caption);
 
     Bus(0).SetPosition(L, T, BUS_INPUT);
     Bus(0).Draw(dc);

@@ -11,6 +11,14 @@ void DrawLead(CDC& dc, int x0, int y0, int x1, int y1, bool blackEnd)
         dc.SetPixel(x1, y1, RGB(0, 0, 0));
 }
 
+void DrawBottomCaption(CDC& dc, const CComponent& component, const QString& caption)
+{
+    const CRect& rc = component.m_rect;
+    const unsigned oldAlign = dc.SetTextAlign(TA_CENTER | TA_TOP);
+    dc.TextOut((rc.left + rc.right) / 2, rc.bottom + dc.GetTextExtent(caption).cy, caption);
+    dc.SetTextAlign(oldAlign);
+}
+
 void DrawRaisedBox(CDC& dc, int left, int top, int right, int bottom)
 {
     const CPen oldPen = dc.SelectObject(CPen::Black());
@@ -61,12 +69,10 @@ void DrawSymbol(CDC& dc, const QString& symbol, int xc, int ys)
 void DrawGateBody(CDC& dc, CComponent& component, const QString& caption, const QString& symbol)
 {
     const CRect& rc = component.m_rect;
-    const int L = rc.left, R = rc.right, T = rc.top, B = rc.bottom;
+    const int L = rc.left, R = rc.right, T = rc.top;
     const int r = component.Bus(0).GetRadius();
 
-    const unsigned oldAlign = dc.SetTextAlign(TA_CENTER | TA_TOP);
-    dc.TextOut((L + R) / 2, B + dc.GetTextExtent(caption).cy, caption);
-    dc.SetTextAlign(oldAlign);
+    DrawBottomCaption(dc, component, caption);
 
     const CPen oldPen = dc.SelectObject(CPen::Black());
     PlaceBus(dc, component.Bus(0), L, T, BUS_INPUT);

@@ -11,6 +11,9 @@ class CDC;
 // symbol draws none (a black box).
 void DrawGateBody(CDC& dc, CComponent& component, const QString& caption, const QString& symbol);
 
+// A caption centred on the component, its top one text height above the bottom edge.
+void DrawBottomCaption(CDC& dc, const CComponent& component, const QString& caption);
+
 // The raised grey box of gates and inverter: black outline, light-grey fill and, on
 // screen, white top and left edges.
 void DrawRaisedBox(CDC& dc, int left, int top, int right, int bottom);

@@ -1,5 +1,6 @@
 #include "Sensor.h"
 
+#include "GateDrawing.h"
 #include "dialogs/SensitivityDlg.h"
 #include "platform/DrawContext.h"
 
@@ -61,13 +62,11 @@ void CSensor::Update(CDC& dc, CPoint cursor, std::uint32_t* pState)
 
 void CSensor::Draw(CDC& dc)
 {
-    const int L = m_rect.left, R = m_rect.right, T = m_rect.top, B = m_rect.bottom;
+    const int L = m_rect.left, R = m_rect.right, T = m_rect.top;
     const int r = Bus(0).GetRadius();
     const QString caption = m_strName.toLower();
 
-    const unsigned oldAlign = dc.SetTextAlign(TA_CENTER | TA_TOP);
-    dc.TextOut((L + R) / 2, B + dc.GetTextExtent(caption).cy, caption);
-    dc.SetTextAlign(oldAlign);
+    DrawBottomCaption(dc, *this, caption);
 
     Bus(0).SetPosition(L, T, BUS_SENSING);
     Bus(0).Draw(dc);
