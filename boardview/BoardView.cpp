@@ -2,9 +2,12 @@
 // surface and its painting, timers, keys, the mouse entry points and the size check.
 #include "BoardView.h"
 
+#include "BoardSettingsDlg.h"
 #include "Cursors.h"
 #include "Printing.h"
+#include "Sprites.h"
 #include "platform/DrawContext.h"
+#include "platform/Sound.h"
 #include "platform/Strings.h"
 
 #include <QApplication>
@@ -13,6 +16,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -56,6 +60,9 @@ void CBoardView::OnUpdate(int hint, int argument)
 {
     switch (hint) {
     case HINT_REFRESH:
+        if (m_nMode == MODE_DRAG_COMPONENT) // a deletion or a reload ends any drag
+            viewport()->releaseMouse();
+        m_pSprite.reset();
         m_nMode = MODE_IDLE;
         InvalidateAll();
         break;
@@ -346,6 +353,7 @@ unsigned CBoardView::HeldKeyOf(int key)
 void CBoardView::keyPressEvent(QKeyEvent* event)
 {
     m_nHeldKeys |= HeldKeyOf(event->key());
+    OnGuideKeyEvent(*event, true);
     if (m_nMode == MODE_IDLE && OnScrollKey(event->key()))
         return;
     // Not the scroll area's own key handling: arrows are inputs while measuring.
@@ -354,16 +362,39 @@ void CBoardView::keyPressEvent(QKeyEvent* event)
 
 void CBoardView::keyReleaseEvent(QKeyEvent* event)
 {
-    if (!event->isAutoRepeat())
+    if (!event->isAutoRepeat()) {
         m_nHeldKeys &= ~HeldKeyOf(event->key());
+        OnGuideKeyEvent(*event, false);
+    }
     QWidget::keyReleaseEvent(event);
 }
 
-// The buttons are noted for the measurement's state word in every mode; placing,
-// moving, marking and wiring with the mouse will hook in below the start menu.
+void CBoardView::OnGuideKeyEvent(const QKeyEvent& event, bool down)
+{
+    // The guide keys are those whose virtual-key code has bit 0 or 4 set; Shift (0x10)
+    // and Ctrl (0x11) are the ones meant. Letters and digits keep their codes.
+    int code = 0;
+    if (event.key() == Qt::Key_Shift)
+        code = 0x10;
+    else if (event.key() == Qt::Key_Control)
+        code = 0x11;
+    else if (event.key() >= Qt::Key_0 && event.key() <= Qt::Key_Z)
+        code = event.key();
+    if (m_nMode == MODE_DRAG_COMPONENT && (code & 0x11) != 0)
+        OnGuideKey(down);
+}
+
+// The buttons are noted for the measurement's state word in every mode; the start menu
+// and the measurement take the mouse before the editing does.
 void CBoardView::mousePressEvent(QMouseEvent* event)
 {
     m_buttons = event->buttons();
+    if (m_nMode == MODE_MEASURING || m_nMode == MODE_STARTUP)
+        return;
+    if (event->button() == Qt::LeftButton)
+        OnLeftButtonDown(BoardPoint(*event));
+    else if (event->button() == Qt::RightButton)
+        OnRightButtonDown(BoardPoint(*event));
 }
 
 void CBoardView::mouseReleaseEvent(QMouseEvent* event)
@@ -371,6 +402,8 @@ void CBoardView::mouseReleaseEvent(QMouseEvent* event)
     m_buttons = event->buttons();
     if (m_nMode == MODE_STARTUP && event->button() == Qt::LeftButton)
         OnStartMenuRelease(event->position().toPoint());
+    else if (m_nMode != MODE_MEASURING && event->button() == Qt::LeftButton)
+        OnLeftButtonUp(BoardPoint(*event));
 }
 
 void CBoardView::mouseMoveEvent(QMouseEvent* event)
@@ -378,6 +411,44 @@ void CBoardView::mouseMoveEvent(QMouseEvent* event)
     viewport()->setCursor(GetBoardCursor(BoardCursor(m_nCursor)));
     if (m_nMode == MODE_STARTUP)
         OnStartMenuMove(event->position().toPoint());
+    else if (m_nMode != MODE_MEASURING)
+        OnEditingMove(BoardPoint(*event));
+}
+
+CPoint CBoardView::BoardPoint(const QMouseEvent& event) const
+{
+    // Captured moves arrive in the coordinates of the widget holding the grab.
+    const QPoint global = event.globalPosition().toPoint();
+    return ClientToBoard(viewport()->mapFromGlobal(global));
+}
+
+void CBoardView::DrawDirect(const std::function<void(CDC&)>& draw)
+{
+    FlushPendingPaint();
+    {
+        CDC dc(m_surface, Dpi());
+        PrepareDC(dc);
+        draw(dc);
+    }
+    viewport()->update();
+}
+
+void CBoardView::XorLine(CDC& dc, CPoint from, CPoint to)
+{
+    const CPen oldPen = dc.SelectObject(CPen::White());
+    const int oldMix = dc.SetROP2(R2_XORPEN);
+    dc.MoveTo(from.x, from.y);
+    dc.LineTo(to.x, to.y);
+    dc.SetROP2(oldMix);
+    dc.SelectObject(oldPen);
+}
+
+void CBoardView::ErrorBeep()
+{
+    // High, a pause, low; the service plays one tone at a time, so the second waits
+    // (and goes with the view).
+    SoundService().Beep(500, 50);
+    QTimer::singleShot(100, this, [] { SoundService().Beep(200, 50); });
 }
 
 // ---------------------------------------------------------------------------------

@@ -15,9 +15,13 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
+class CBoardSettingsDlg;
 class CDC;
+class CSonde;
+class CSprite;
 
 // Interaction modes of the board view.
 enum BoardViewMode : int {
@@ -61,6 +65,11 @@ public:
     // Print state: the page origins of the current job and its printable rectangle.
     std::vector<CPoint>& PageOrigins() { return m_pageOrigins; }
     CRect& PrintableRect() { return m_printableRect; }
+
+    // The component being dragged or placed (-1 none) and the wire being drawn (null none).
+    int TargetComponent() const { return m_nTarget; }
+    const CDraad* WireInProgress() const { return m_pWire.get(); }
+    const CRect& MarkingRect() const { return m_rects[9]; }
 
     // Asks the frame to make this pane the active one (after printing, before placing).
     std::function<void()> m_activatePane;
@@ -152,8 +161,62 @@ private:
     QString AskBitmapFile();
     void PlaceNewPicture(const QString& path);
 
+    // Drawing straight onto the surface over an up-to-date board, then showing it.
+    void DrawDirect(const std::function<void(CDC&)>& draw);
+    static void XorLine(CDC& dc, CPoint from, CPoint to);
+    void ErrorBeep();
+    CPoint BoardPoint(const QMouseEvent& event) const;
+
+    // Component editing (ComponentEditing.cpp)
+    void OnLeftButtonDown(CPoint point);
+    void OnLeftButtonUp(CPoint point);
+    void OnRightButtonDown(CPoint point);
+    void OnEditingMove(CPoint point);
+    CComponent* Dragged() const; // the target component, null when there is none
+    void PressComponent(int index, CPoint point);
+    void StartDrag(CComponent& component, CPoint point);
+    void EndDrag();
+    // One drag step: clamps to the board, moves the sprite (when dragging) and the
+    // component, and lets the wire ends follow.
+    void MoveComponent(CComponent& component, CPoint position);
+    void EditComponentProperties(int index);
+    bool PressAnnotation(CPoint point);
+    bool RightClickAnnotation(CPoint point);
+    void OpenBoardSettings();
+    void OnGuideKeyEvent(const QKeyEvent& event, bool down);
+    void OnGuideKey(bool down);
+    void DrawGuides(CDC& dc, const CComponent& component, CPoint position);
+    void DrawMarkingRect(CDC& dc);
+    void OnMarkingRelease();
+    void AlignMarked(int action, const std::vector<CComponent*>& marked, const CRect& edges);
+
+    // Wiring (Wiring.cpp)
+    void OnWiringClick(CPoint point);
+    void FinishWire(CDC& dc, int inputBus);
+    void OnRubberBand(CPoint point);
+    void AbandonWire(CPoint point);
+    bool DeleteWireAt(CPoint point);
+    CBus* SocketAt(CPoint point) const;
+
+    // Probes (ProbeEditing.cpp)
+    int NextProbeNumber() const;
+    void AttachProbe(CSonde& probe);
+    void TurnProbe(CPoint point);
+
     CVeldtrakDoc& m_doc;
     int m_nMode = MODE_IDLE;
+
+    // Editing state
+    int m_nTarget = -1;             // index of the pressed or dragged component
+    int m_nAnnotation = -1;         // index of the pressed text field, table or picture
+    CPoint m_ptLast;                // end of the rubber band; last annotation point
+    CPoint m_ptOffset;              // pointer minus the dragged component's position
+    CPoint m_ptGuide{-1, 0};        // component position the guides are drawn for
+    bool m_bGuidesShown = false;
+    bool m_bMoved = false;          // the last press dragged something
+    std::unique_ptr<CSprite> m_pSprite;
+    std::unique_ptr<CDraad> m_pWire;
+    std::unique_ptr<CBoardSettingsDlg> m_pSettingsDlg;
     QImage m_surface;
     std::vector<CPoint> m_pageOrigins;
     CRect m_printableRect;

@@ -1,17 +1,46 @@
 // New objects that reach the board through update hints: a component from the palette,
-// a text field or table from their dialogs, a picture from a bitmap file. Placing them
-// with the mouse belongs to the board editing; what is here asks for the bitmap file.
+// a text field or table from their dialogs, a picture from a bitmap file.
 #include "BoardView.h"
 
+#include "Sprites.h"
+#include "platform/DrawContext.h"
 #include "platform/ModalRunner.h"
 #include "platform/Paths.h"
 
+#include <QCursor>
 #include <QDir>
 #include <QFileDialog>
 
-void CBoardView::OnPlaceComponent(int)
+// The palette was pressed at row 'y' (pixels) with its button still down: the new
+// component starts at the board's left edge on that row and the pointer jumps onto it,
+// so that the rest of the press drags it.
+void CBoardView::OnPlaceComponent(int argument)
 {
-    // Placing a component from the palette comes with the mouse editing.
+    const int paletteIndex = argument & 0xFFFF;
+    const int y = (argument >> 16) & 0xFFFF;
+    if (!m_doc.CheckPermission(PERMIT_ADD_MOVE, true))
+        return;
+    std::unique_ptr<CComponent> component = m_doc.CreateComponent(paletteIndex);
+    if (!component)
+        return;
+    if (component->GetTypeId() == TYPE_SONDE) {
+        if (!m_doc.CheckPermission(PERMIT_PROBES, true))
+            return;
+        component->m_nParam2 = NextProbeNumber();
+    }
+    if (m_activatePane)
+        m_activatePane();
+    const CPoint position(0, -y);
+    component->MoveTo(position.x, position.y);
+    m_pSprite = std::make_unique<CSprite>(*component, Dpi());
+    DrawDirect([&](CDC& dc) { m_pSprite->XorOnto(dc, position); });
+    m_doc.AddComponent(std::move(component));
+    m_nTarget = int(m_doc.m_components.size()) - 1;
+    m_nMode = MODE_DRAG_COMPONENT;
+    m_ptOffset = CPoint(0, 0);
+    m_bMoved = false;
+    QCursor::setPos(viewport()->mapToGlobal(QPoint(0, y)));
+    viewport()->grabMouse();
 }
 
 void CBoardView::OnNewTextField()

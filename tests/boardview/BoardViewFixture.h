@@ -42,6 +42,23 @@ private:
     QStringList& m_log;
 };
 
+// Keeps a copy of the view's surface as it stands when a hint arrives: the board view
+// was added to the document first, so it has handled the hint by then.
+class CSurfaceAtHint : public CDocView {
+public:
+    CSurfaceAtHint(const CBoardView& view, int hint) : m_view(view), m_nHint(hint) {}
+    void OnUpdate(int hint, int) override
+    {
+        if (hint == m_nHint)
+            m_image = m_view.Surface().copy();
+    }
+    QImage m_image;
+
+private:
+    const CBoardView& m_view;
+    int m_nHint;
+};
+
 // Creation indexes of some gates.
 enum { AND_GATE = 3, INVERTER = 6, OR_GATE = 12 };
 
@@ -87,6 +104,12 @@ protected:
         return *view;
     }
     void Paint() { view->viewport()->repaint(); }
+    // Draws the whole board afresh, as after objects were added behind the view's back.
+    void Refresh()
+    {
+        doc->UpdateAllViews(HINT_REFRESH);
+        Paint();
+    }
 
     CComponent* Place(int creationIndex, int x, int y)
     {
@@ -104,9 +127,60 @@ protected:
         doc->AddWire(std::move(wire));
     }
 
+    // Mouse events on the viewport at board points, as the user makes them.
+    QPoint Client(CPoint board) const { return view->BoardToClient(board); }
+    void Press(CPoint p, Qt::MouseButton b = Qt::LeftButton)
+    {
+        QTest::mousePress(view->viewport(), b, Qt::NoModifier, Client(p));
+    }
+    void Release(CPoint p, Qt::MouseButton b = Qt::LeftButton)
+    {
+        QTest::mouseRelease(view->viewport(), b, Qt::NoModifier, Client(p));
+    }
+    void MoveMouse(CPoint p) { QTest::mouseMove(view->viewport(), Client(p)); }
+    void Click(CPoint p, Qt::MouseButton b = Qt::LeftButton)
+    {
+        Press(p, b);
+        Release(p, b);
+    }
+    void Drag(CPoint from, CPoint to)
+    {
+        Press(from);
+        MoveMouse(CPoint((from.x + to.x) / 2, (from.y + to.y) / 2));
+        MoveMouse(to);
+        Release(to);
+    }
+    // Where a component's socket sits once the board has been drawn.
+    CPoint SocketCentre(CComponent* c, int bus)
+    {
+        doc->LayOutSockets();
+        return c->Bus(bus).GetCenter();
+    }
+    // Writes the surface into the folder named by VT_SCREENSHOTS, when it is set.
+    void Screenshot(const QString& name) const
+    {
+        const QString folder = qEnvironmentVariable("VT_SCREENSHOTS");
+        if (folder.isEmpty())
+            return;
+        QDir().mkpath(folder);
+        view->Surface().save(folder + u'/' + name + QStringLiteral(".png"));
+    }
+
     QRgb PixelAt(CPoint board) const
     {
         return view->Surface().pixel(view->BoardToClient(board)) & 0xFFFFFF;
+    }
+    // The top-left pixel of the start-up image on a freshly painted surface, found just
+    // inside its frame, the first thing drawn from the top.
+    QPoint StartImageCorner()
+    {
+        Paint();
+        const QImage& s = view->Surface();
+        for (int y = 0; y < s.height(); ++y)
+            for (int x = 0; x < s.width(); ++x)
+                if ((s.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
+                    return QPoint(x + 1, y + 1);
+        return QPoint(-1, -1);
     }
     static bool AllWhite(const QImage& image)
     {

@@ -86,31 +86,16 @@ TEST_F(ScreenshotTest, SavesTheScreensAsPupilsSeeThem)
     ShowView(QSize(1000, 700));
 
     // The splash with its progress line, as it stands while the last file is read.
-    struct Snapshot : CDocView {
-        CBoardView* view;
-        QImage image;
-        void OnUpdate(int hint, int) override
-        {
-            if (hint == HINT_STARTUP_STATUS)
-                image = view->Surface().copy();
-        }
-    } snapshot;
-    snapshot.view = view.get();
+    CSurfaceAtHint snapshot(*view, HINT_STARTUP_STATUS);
     doc->AddView(&snapshot);
     auto previous = SetPauseHandler([](int) {});
     view->OnTimer(CBoardView::kStartupTimer);
     SetPauseHandler(std::move(previous));
     doc->RemoveView(&snapshot);
-    Save(snapshot.image, "startup_progress.png");
+    Save(snapshot.m_image, "startup_progress.png");
 
     // The start menu with the mouse on "Praktische opdrachten".
-    Paint();
-    QPoint corner(-1, -1);
-    const QImage& s = view->Surface();
-    for (int y = 0; y < s.height() && corner.x() < 0; ++y)
-        for (int x = 0; x < s.width() && corner.x() < 0; ++x)
-            if ((s.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
-                corner = QPoint(x + 1, y + 1);
+    const QPoint corner = StartImageCorner();
     const CRect hot = kStartMenuHotAreas[2];
     const QPoint button = corner + QPoint((hot.left + hot.right) / 2, (hot.top + hot.bottom) / 2);
     QTest::mouseMove(view->viewport(), button);

@@ -27,21 +27,10 @@ protected:
         SetPauseHandler(std::move(previous));
         doc->RemoveView(&hints);
     }
-    // The start-up image's top-left pixel, found from its frame on the surface.
-    QPoint ImageCorner()
-    {
-        Paint();
-        const QImage& s = view->Surface();
-        for (int y = 0; y < s.height(); ++y)
-            for (int x = 0; x < s.width(); ++x)
-                if ((s.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
-                    return QPoint(x + 1, y + 1);
-        return QPoint(-1, -1);
-    }
     QPoint ButtonCentre(int button)
     {
         const CRect hot = kStartMenuHotAreas[std::size_t(button - 1)];
-        return ImageCorner() + QPoint((hot.left + hot.right) / 2, (hot.top + hot.bottom) / 2);
+        return StartImageCorner() + QPoint((hot.left + hot.right) / 2, (hot.top + hot.bottom) / 2);
     }
 
     QStringList log;
@@ -64,7 +53,7 @@ TEST_F(StartupTest, ShowsTheImagesWhileReadingTheLibraryAndEndsAtTheStartMenu)
     EXPECT_FALSE(doc->m_bBusy) << "start-up over";
 
     // The menu is on the surface, framed, at its size.
-    const QPoint corner = ImageCorner();
+    const QPoint corner = StartImageCorner();
     const QImage& menu = StartupImage(kStartMenuImage);
     EXPECT_EQ(view->Surface().copy(QRect(corner, menu.size())), menu);
 }
@@ -74,25 +63,15 @@ TEST_F(StartupTest, ProgressLineIsWrittenInsideTheLowerEdgeOfTheImage)
     WriteWorksheet("praktisch/een_heel_lang_werkblad.wks", "Lang");
     ShowView(QSize(900, 700));
     // Look at the surface when the line for the file has been drawn.
-    QImage atLine;
-    struct Snapshot : CDocView {
-        CBoardView* view;
-        QImage* out;
-        void OnUpdate(int hint, int) override
-        {
-            if (hint == HINT_STARTUP_STATUS)
-                *out = view->Surface().copy();
-        }
-    } snapshot;
-    snapshot.view = view.get();
-    snapshot.out = &atLine;
+    CSurfaceAtHint snapshot(*view, HINT_STARTUP_STATUS);
     doc->AddView(&snapshot);
     RunStartup();
     doc->RemoveView(&snapshot);
+    const QImage& atLine = snapshot.m_image;
 
     ASSERT_FALSE(atLine.isNull());
     const QImage& splash = StartupImage(3);
-    const QPoint corner = ImageCorner() ; // the menu now lies where the splash lay
+    const QPoint corner = StartImageCorner(); // the menu now lies where the splash lay
     const QRect strip(corner.x(), corner.y() + splash.height() - 24, splash.width(), 24);
     int dark = 0, darkBelow = 0;
     for (int y = strip.top(); y <= strip.bottom() + 10; ++y)
@@ -179,7 +158,7 @@ TEST_F(StartupTest, ReleasingOutsideTheButtonsKeepsTheMenu)
     WriteMenuWorksheets();
     ShowView(QSize(900, 700));
     RunStartup();
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, ImageCorner() + QPoint(20, 20));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, StartImageCorner() + QPoint(20, 20));
     EXPECT_EQ(view->Mode(), MODE_STARTUP);
     EXPECT_TRUE(sound.log.isEmpty());
 }

@@ -1,0 +1,383 @@
+// Editing components with the mouse: pressing, dragging with sprites, guide lines,
+// the marking rectangle and its alignments, right-click properties and placing a
+// component that comes from the palette.
+#include "BoardView.h"
+
+#include "BoardSettingsDlg.h"
+#include "MarkedComponentsDlg.h"
+#include "Printing.h"
+#include "Sprites.h"
+#include "components/Sonde.h"
+#include "platform/DrawContext.h"
+#include "platform/Strings.h"
+
+#include <QCursor>
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+bool IsProbe(const CComponent& c)
+{
+    return c.GetTypeId() == TYPE_SONDE;
+}
+
+bool Intersects(const CRect& a, const CRect& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+bool Inside(const CRect& rect, CPoint p)
+{
+    const CRect r = rect.Normalized();
+    return r.left <= p.x && p.x <= r.right && r.top <= p.y && p.y <= r.bottom;
+}
+
+// The last text field, table or picture (in that order of search) under a point.
+struct AnnotationHit {
+    ObjectList* list = nullptr;
+    int index = -1;
+    int kind = 0;
+};
+
+AnnotationHit FindAnnotation(CVeldtrakDoc& doc, CPoint p)
+{
+    const std::pair<ObjectList*, int> lists[] = {
+        {&doc.m_pictures, HIT_PICTURE}, {&doc.m_tables, HIT_TABLE}, {&doc.m_textFields, HIT_TEXTFIELD}};
+    for (const auto& [list, kind] : lists)
+        for (int i = int(list->size()); i-- > 0;)
+            if (const CRect* rect = AnnotationRect(*(*list)[std::size_t(i)]); rect && Inside(*rect, p))
+                return {list, i, kind};
+    return {};
+}
+
+} // namespace
+
+CComponent* CBoardView::Dragged() const
+{
+    return m_nTarget >= 0 && m_nTarget < int(m_doc.m_components.size())
+               ? m_doc.m_components[std::size_t(m_nTarget)].get()
+               : nullptr;
+}
+
+void CBoardView::OnLeftButtonDown(CPoint point)
+{
+    if (m_nMode == MODE_WIRE)
+        return; // a wire in progress takes its clicks on button-up
+    const int index = m_doc.ComponentAt(point.x, point.y, false);
+    if (index >= 0) {
+        PressComponent(index, point);
+        return;
+    }
+    if (PressAnnotation(point))
+        return;
+    if (m_nMode == MODE_IDLE) {
+        m_rects[9] = CRect(point.x, point.y, point.x, point.y);
+        m_nMode = MODE_MARKING;
+    }
+}
+
+void CBoardView::PressComponent(int index, CPoint point)
+{
+    m_nTarget = index;
+    m_bMoved = false;
+    CComponent& c = *m_doc.m_components[std::size_t(index)];
+    if (m_doc.CheckPermission(PERMIT_ADD_WIRES, false) && !m_doc.CheckPermission(PERMIT_ADD_MOVE, false) &&
+        !IsProbe(c) && c.BusAt(point.x, point.y)) {
+        // Not allowed to move it, but this socket can still be wired: on button-up.
+        m_nMode = MODE_WIRE_ONLY_CLICK;
+        m_nTarget = -1;
+        return;
+    }
+    if (m_doc.CheckPermission(PERMIT_ADD_MOVE, true) &&
+        (!IsProbe(c) || m_doc.CheckPermission(PERMIT_PROBES, true))) {
+        StartDrag(c, point);
+        return;
+    }
+    m_nTarget = -1;
+}
+
+void CBoardView::StartDrag(CComponent& component, CPoint point)
+{
+    m_nMode = MODE_DRAG_COMPONENT;
+    const CPoint position = component.GetTopLeft();
+    m_ptOffset = CPoint(point.x - position.x, point.y - position.y);
+    m_pSprite = std::make_unique<CSprite>(component, Dpi());
+    viewport()->grabMouse();
+}
+
+bool CBoardView::PressAnnotation(CPoint point)
+{
+    const AnnotationHit hit = FindAnnotation(m_doc, point);
+    if (!hit.list)
+        return false;
+    if (m_doc.CheckPermission(PERMIT_CHANGE_TEXTS, true)) {
+        // Moving the object itself belongs to its own editing; the view keeps the grab.
+        m_doc.SetModifiedFlag();
+        m_nAnnotation = hit.index;
+        m_ptLast = point;
+        m_nMode = hit.kind;
+    }
+    return true;
+}
+
+void CBoardView::OnEditingMove(CPoint point)
+{
+    switch (m_nMode) {
+    case MODE_DRAG_COMPONENT:
+        if (CComponent* c = Dragged())
+            MoveComponent(*c, CPoint(point.x - m_ptOffset.x, point.y - m_ptOffset.y));
+        break;
+    case MODE_WIRE:
+        OnRubberBand(point);
+        break;
+    case MODE_MARKING:
+        DrawDirect([&](CDC& dc) {
+            DrawMarkingRect(dc);
+            m_rects[9].right = point.x;
+            m_rects[9].bottom = point.y;
+            DrawMarkingRect(dc);
+        });
+        break;
+    case MODE_DRAG_TEXTFIELD:
+    case MODE_DRAG_TABLE:
+    case MODE_DRAG_PICTURE:
+        m_ptLast = point;
+        break;
+    default:
+        break;
+    }
+}
+
+void CBoardView::MoveComponent(CComponent& component, CPoint position)
+{
+    position.x = std::max(position.x, 0);
+    position.y = std::min(position.y, 0);
+    const CPoint old = component.GetTopLeft();
+    if (position == old)
+        return;
+    DrawDirect([&](CDC& dc) {
+        if (m_pSprite) {
+            m_pSprite->XorOnto(dc, old);
+            m_pSprite->XorOnto(dc, position);
+        }
+        component.MoveTo(position.x, position.y);
+        const auto [first, last] = component.GetBusRange();
+        m_doc.DragWireEnds(dc, first, last, position.x - old.x, position.y - old.y);
+    });
+    m_bMoved = true;
+}
+
+void CBoardView::OnLeftButtonUp(CPoint point)
+{
+    switch (m_nMode) {
+    case MODE_DRAG_COMPONENT:
+        EndDrag();
+        if (m_bMoved) {
+            m_bMoved = false;
+            return;
+        }
+        OnWiringClick(point); // a press that moved nothing is a click on a socket
+        return;
+    case MODE_DRAG_TEXTFIELD:
+    case MODE_DRAG_TABLE:
+        InvalidateAll();
+        m_nMode = MODE_IDLE;
+        return;
+    case MODE_DRAG_PICTURE:
+        m_nMode = MODE_IDLE;
+        return;
+    case MODE_MARKING:
+        OnMarkingRelease();
+        return;
+    default:
+        OnWiringClick(point);
+        return;
+    }
+}
+
+void CBoardView::EndDrag()
+{
+    if (m_bGuidesShown)
+        OnGuideKey(false);
+    if (auto* probe = dynamic_cast<CSonde*>(Dragged()))
+        AttachProbe(*probe);
+    if (m_doc.SnapProbes())
+        InvalidateAll();
+    m_pSprite.reset();
+    m_nMode = MODE_IDLE;
+    viewport()->releaseMouse();
+}
+
+void CBoardView::OnRightButtonDown(CPoint point)
+{
+    if (m_nMode == MODE_WIRE) {
+        AbandonWire(point);
+        return;
+    }
+    const int index = m_doc.ComponentAt(point.x, point.y, true);
+    if (index < 0) {
+        if (!DeleteWireAt(point) && !RightClickAnnotation(point))
+            OpenBoardSettings();
+        return;
+    }
+    if (m_nMode == MODE_DRAG_COMPONENT && Dragged() && IsProbe(*Dragged()))
+        TurnProbe(point);
+    else if (m_nMode == MODE_IDLE)
+        EditComponentProperties(index);
+}
+
+void CBoardView::EditComponentProperties(int index)
+{
+    CComponent& c = *m_doc.m_components[std::size_t(index)];
+    switch (c.EditProperties(m_doc.PermissionMask())) {
+    case EDIT_ACCEPTED:
+        m_doc.SetModifiedFlag();
+        InvalidateAll();
+        break;
+    case EDIT_BLACKBOX_REFUSED:
+        m_doc.m_messageBox.Show(LoadString(61658), LoadString(61493));
+        break;
+    case EDIT_DELETE:
+        m_doc.DeleteComponent(index);
+        break;
+    default:
+        break;
+    }
+}
+
+bool CBoardView::RightClickAnnotation(CPoint point)
+{
+    const AnnotationHit hit = FindAnnotation(m_doc, point);
+    if (!hit.list)
+        return false;
+    // The object's own dialog comes with its editing; the permission is asked already.
+    m_doc.CheckPermission(PERMIT_CHANGE_TEXTS, true);
+    return true;
+}
+
+void CBoardView::OpenBoardSettings()
+{
+    if (!m_pSettingsDlg)
+        m_pSettingsDlg = std::make_unique<CBoardSettingsDlg>(this);
+    m_pSettingsDlg->Edit(m_doc);
+}
+
+// ---------------------------------------------------------------------------------
+// Guide lines
+
+void CBoardView::OnGuideKey(bool down)
+{
+    const CComponent* dragged = Dragged();
+    if (!dragged)
+        return;
+    const CComponent& c = *dragged;
+    if (down) {
+        if (c.GetTopLeft() == m_ptGuide && m_bGuidesShown)
+            return;
+        DrawDirect([&](CDC& dc) {
+            if (m_bGuidesShown)
+                DrawGuides(dc, c, m_ptGuide);
+            DrawGuides(dc, c, c.GetTopLeft());
+        });
+        m_ptGuide = c.GetTopLeft();
+        m_bGuidesShown = true;
+    } else if (m_bGuidesShown) {
+        DrawDirect([&](CDC& dc) { DrawGuides(dc, c, m_ptGuide); });
+        m_ptGuide.x = -1;
+        m_bGuidesShown = false;
+    }
+}
+
+void CBoardView::DrawGuides(CDC& dc, const CComponent& component, CPoint position)
+{
+    const CRect r = component.m_rect.Normalized();
+    const CSize size(r.Width(), r.Height());
+    const CPoint corner = ClientToBoard(QPoint(viewport()->width(), viewport()->height()));
+    for (int x : {position.x, position.x + size.cx})
+        XorLine(dc, CPoint(x, 0), CPoint(x, corner.y));
+    for (int y : {position.y, position.y - size.cy})
+        XorLine(dc, CPoint(0, y), CPoint(corner.x, y));
+}
+
+// ---------------------------------------------------------------------------------
+// Marking and aligning
+
+void CBoardView::DrawMarkingRect(CDC& dc)
+{
+    const CPen oldPen = dc.SelectObject(CPen::White());
+    const CBrush oldBrush = dc.SelectObject(CBrush::Hollow());
+    const int oldMix = dc.SetROP2(R2_XORPEN);
+    dc.Rectangle(m_rects[9]);
+    dc.SetROP2(oldMix);
+    dc.SelectObject(oldBrush);
+    dc.SelectObject(oldPen);
+}
+
+void CBoardView::OnMarkingRelease()
+{
+    bool repainted = false;
+    if (m_rects[9] != CRect()) {
+        const CRect area = m_rects[9].Normalized();
+        std::vector<CComponent*> marked;
+        CRect edges(INT_MAX, INT_MIN, INT_MIN, INT_MAX); // left, top, right, bottom
+        for (auto& c : m_doc.m_components) {
+            const CRect r = c->m_rect.Normalized();
+            if (IsProbe(*c) || !Intersects(r, area))
+                continue;
+            marked.push_back(c.get());
+            edges.left = std::min(edges.left, r.left);
+            edges.right = std::max(edges.right, r.right);
+            edges.top = std::max(edges.top, r.bottom);   // the highest edge
+            edges.bottom = std::min(edges.bottom, r.top); // the lowest edge
+        }
+        if (!marked.empty() && m_doc.CheckPermission(PERMIT_CHANGE_PROPERTIES, true)) {
+            CMarkedComponentsDlg dialog(this);
+            const int action = dialog.Run();
+            if (action != CMarkedComponentsDlg::ID_CANCEL) {
+                AlignMarked(action, marked, edges);
+                InvalidateAll();
+                repainted = true;
+            }
+        }
+    }
+    if (!repainted)
+        DrawDirect([&](CDC& dc) { DrawMarkingRect(dc); });
+    m_rects[9] = CRect();
+    m_nMode = MODE_IDLE;
+}
+
+void CBoardView::AlignMarked(int action, const std::vector<CComponent*>& marked, const CRect& edges)
+{
+    for (auto it = marked.rbegin(); it != marked.rend(); ++it) {
+        // A deletion also takes the probes on the component's sockets: find it afresh.
+        const auto found = std::find_if(m_doc.m_components.begin(), m_doc.m_components.end(),
+                                        [&](const auto& c) { return c.get() == *it; });
+        if (found == m_doc.m_components.end())
+            continue;
+        CComponent& c = **it;
+        const CRect r = c.m_rect.Normalized();
+        const CPoint at = c.GetTopLeft();
+        switch (action) {
+        case CMarkedComponentsDlg::ID_ALIGN_LEFT:
+            MoveComponent(c, CPoint(edges.left, at.y));
+            break;
+        case CMarkedComponentsDlg::ID_ALIGN_RIGHT:
+            MoveComponent(c, CPoint(at.x + edges.right - r.right, at.y));
+            break;
+        case CMarkedComponentsDlg::ID_ALIGN_TOP:
+            MoveComponent(c, CPoint(at.x, edges.top));
+            break;
+        case CMarkedComponentsDlg::ID_ALIGN_BOTTOM:
+            MoveComponent(c, CPoint(at.x, at.y + edges.bottom - r.top));
+            break;
+        case CMarkedComponentsDlg::ID_DELETE:
+            m_doc.DeleteComponent(int(found - m_doc.m_components.begin()));
+            break;
+        default:
+            break;
+        }
+    }
+    m_bMoved = false;
+}
