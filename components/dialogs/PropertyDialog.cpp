@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -164,8 +165,41 @@ void CPropertyDialog::PutButtonsLastInTabOrder()
     m_pLastControl = nullptr;
 }
 
+void CPropertyDialog::NarrowLabelsBeforeNeighbours()
+{
+    // The layout in dialog units was made for a narrower face than ours: a label that
+    // would run into the control beside it is set a little narrower instead.
+    constexpr int kGap = 5;
+    constexpr int kNarrowest = 75; // percent of the normal width
+    const QList<QWidget*> controls = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QLabel* label : findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        const QRect own = label->geometry();
+        int room = INT_MAX;
+        for (QWidget* other : controls) {
+            const QRect r = other->geometry();
+            if (other != label && r.left() > own.left() && r.top() < own.bottom() &&
+                r.bottom() > own.top())
+                room = std::min(room, r.left() - kGap - own.left());
+        }
+        const int needed = label->fontMetrics().horizontalAdvance(label->text());
+        if (room == INT_MAX || needed <= room)
+            continue;
+        // Glyph widths round to whole pixels, so narrow step by step until it fits.
+        QFont font = label->font();
+        for (int stretch = 100 * room / needed; stretch >= kNarrowest; --stretch) {
+            font.setStretch(stretch);
+            if (QFontMetrics(font).horizontalAdvance(label->text()) <= room)
+                break;
+        }
+        label->setFont(font);
+        label->setGeometry(own.left(), own.top(), room, own.height());
+    }
+}
+
 void CPropertyDialog::showEvent(QShowEvent* event)
 {
+    if (m_pLastControl)
+        NarrowLabelsBeforeNeighbours();
     PutButtonsLastInTabOrder();
     QDialog::showEvent(event);
     if (m_pInitialFocus) {

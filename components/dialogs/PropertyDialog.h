@@ -62,6 +62,7 @@ protected:
 private:
     void Place(QWidget* control, QRect rect, bool bFitToText);
     void PutButtonsLastInTabOrder();
+    void NarrowLabelsBeforeNeighbours();
 
     QPushButton* m_pOk;
     QPushButton* m_pAnnuleer;
