@@ -46,37 +46,8 @@ void CPulsGenerator::Update(CDC& dc, CPoint cursor, std::uint32_t* pState)
 
 void CPulsGenerator::Draw(CDC& dc)
 {
-    const int L = m_rect.left, R = m_rect.right, T = m_rect.top, B = m_rect.bottom;
-    const int r = Bus(OUTPUT).GetRadius();
-    const QString caption = m_strName.toLower();
-    const int h = dc.GetTextExtent(caption).cy;
-
-    const unsigned oldAlign = dc.SetTextAlign(TA_CENTER | TA_TOP);
-    dc.TextOut((L + R) / 2, B + h, caption);
-
-    // The label with room for the value after it, centred as a whole.
-    const QString label = LoadString(STR_FREQUENCY_LABEL).toLower();
-    const int joinedWidth = dc.GetTextExtent(label + LoadString(STR_FREQUENCY_SAMPLE)).cx;
-    const int x0 = L + (R - joinedWidth - L) / 2;
-    const int y1 = B + (18 * h) / 10;
-    dc.SetTextAlign(TA_LEFT | TA_TOP);
-    dc.TextOut(x0, y1, label);
-    const CPoint valuePosition(x0 + dc.GetTextExtent(label).cx, y1);
-    dc.SetTextAlign(oldAlign);
-
-    Bus(OUTPUT).SetPosition(R - 2 * r, T - r / 2, BUS_OUTPUT);
-    Bus(OUTPUT).Draw(dc);
-
-    m_nParam2 = T - r / 2 - r;
-    const CPen oldPen = dc.SelectObject(CPen::Black());
-    dc.MoveTo(L, m_nParam2);
-    dc.LineTo(R - 3 * r, m_nParam2);
-    dc.SelectObject(oldPen);
-
-    const CRect track(L + r, T, R - 4 * r, T - 3 * r);
-    m_slider.Layout(track, float(R - L - 5 * r) / float(kMaxFrequency + 1), m_nParam2,
-                    valuePosition);
-
+    m_nParam2 = DrawSliderSource(dc, *this, m_slider, LoadString(STR_FREQUENCY_LABEL).toLower(),
+                                 LoadString(STR_FREQUENCY_SAMPLE), kMaxFrequency + 1);
     std::uint32_t state = STATE_REDRAW;
     Update(dc, CPoint(0, 0), &state);
 }

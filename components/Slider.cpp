@@ -78,6 +78,41 @@ void CSlider::Update(CDC& dc, CPoint cursor, std::uint32_t state, const CRect& c
     DrawValue(dc, valueText(setting));
 }
 
+int DrawSliderSource(CDC& dc, CComponent& component, CSlider& slider, const QString& label,
+                     const QString& sampleValue, int trackSteps)
+{
+    const CRect& rc = component.m_rect;
+    const int L = rc.left, R = rc.right, T = rc.top, B = rc.bottom;
+    CBus& output = component.Bus(0);
+    const int r = output.GetRadius();
+
+    const QString caption = component.m_strName.toLower();
+    const int h = dc.GetTextExtent(caption).cy;
+    const unsigned oldAlign = dc.SetTextAlign(TA_CENTER | TA_TOP);
+    dc.TextOut((L + R) / 2, B + h, caption);
+
+    // Label and value are centred together, the value filled in by the slider.
+    const int joinedWidth = dc.GetTextExtent(label + sampleValue).cx;
+    const int x0 = L + (R - joinedWidth - L) / 2;
+    const int y1 = B + (18 * h) / 10;
+    dc.SetTextAlign(TA_LEFT | TA_TOP);
+    dc.TextOut(x0, y1, label);
+    dc.SetTextAlign(oldAlign);
+
+    output.SetPosition(R - 2 * r, T - r / 2, BUS_OUTPUT);
+    output.Draw(dc);
+
+    const int lineY = T - r / 2 - r;
+    const CPen oldPen = dc.SelectObject(CPen::Black());
+    dc.MoveTo(L, lineY);
+    dc.LineTo(R - 3 * r, lineY);
+    dc.SelectObject(oldPen);
+
+    slider.Layout(CRect(L + r, T, R - 4 * r, T - 3 * r), float(R - L - 5 * r) / float(trackSteps),
+                  lineY, CPoint(x0 + dc.GetTextExtent(label).cx, y1));
+    return lineY;
+}
+
 QString VoltText(int tenths)
 {
     return QString::asprintf("%2.1f V", tenths * 0.1).replace(u'.', u',');

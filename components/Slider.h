@@ -43,5 +43,14 @@ private:
     CPoint m_valuePosition;
 };
 
+class CComponent;
+
+// The body the variable voltage source and the pulse generator share: the caption, the
+// label centred together with room for its value, the output socket (socket 0), the
+// slider line and the track, laid out into the slider with 'trackSteps' steps across
+// the track. Returns the y of the slider line.
+int DrawSliderSource(CDC& dc, CComponent& component, CSlider& slider, const QString& label,
+                     const QString& sampleValue, int trackSteps);
+
 // "%2.1f V" of tenths of a volt with a decimal comma: 25 gives "2,5 V".
 QString VoltText(int tenths);
