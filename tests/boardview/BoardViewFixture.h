@@ -2,13 +2,9 @@
 // A board view over a document in a temporary program folder, shown offscreen, with
 // the sound recorded and helpers to place objects and read the surface.
 
-#include "annotations/AnnotationClasses.h"
 #include "boardview/BoardView.h"
-#include "document/BoardArchive.h"
-#include "document/Document.h"
-#include "platform/Paths.h"
 #include "platform/Sound.h"
-#include "support/QtPrinters.h"
+#include "support/BoardFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -27,19 +23,6 @@ public:
     void StopAll() override { log << QStringLiteral("stop"); }
     void Beep(int frequency, int ms) override { log << QStringLiteral("beep %1 %2").arg(frequency).arg(ms); }
     QStringList log;
-};
-
-// Writes every hint the document sends into a log, as "hint <hint> <argument>".
-class CHintLog : public CDocView {
-public:
-    explicit CHintLog(QStringList& log) : m_log(log) {}
-    void OnUpdate(int hint, int argument) override
-    {
-        m_log << QStringLiteral("hint %1 %2").arg(hint).arg(argument);
-    }
-
-private:
-    QStringList& m_log;
 };
 
 // Keeps a copy of the view's surface as it stands when a hint arrives: the board view
@@ -62,26 +45,18 @@ private:
 // Creation indexes of some gates.
 enum { AND_GATE = 3, INVERTER = 6, OR_GATE = 12 };
 
-class BoardViewFixture : public ::testing::Test {
+class BoardViewFixture : public BoardFixture {
 protected:
     void SetUp() override
     {
-        RegisterBoardClasses();
-        RegisterAnnotationClasses();
-        ASSERT_TRUE(m_folder.isValid());
-        m_previousFolder = QDir::currentPath();
-        SetProgramFolder(m_folder.path());
-        doc = std::make_unique<CVeldtrakDoc>();
-        doc->m_bBusy = false;
+        BoardFixture::SetUp();
         m_previousSound = SetSoundService(&sound);
     }
     void TearDown() override
     {
         view.reset();
-        doc.reset();
         SetSoundService(m_previousSound);
-        SetProgramFolder(QString());
-        QDir::setCurrent(m_previousFolder);
+        BoardFixture::TearDown();
     }
 
     // Shows the view offscreen; its first paint has happened when this returns.
@@ -109,22 +84,6 @@ protected:
     {
         doc->UpdateAllViews(HINT_REFRESH);
         Paint();
-    }
-
-    CComponent* Place(int creationIndex, int x, int y)
-    {
-        std::unique_ptr<CComponent> c = doc->CreateComponent(creationIndex);
-        c->MoveTo(x, y);
-        CComponent* raw = c.get();
-        doc->AddComponent(std::move(c));
-        return raw;
-    }
-    void Wire(int fromBus, int toBus)
-    {
-        auto wire = std::make_unique<CDraad>();
-        wire->AddPoint({0, 0}, fromBus, 30);
-        wire->AddPoint({0, 0}, toBus, 30);
-        doc->AddWire(std::move(wire));
     }
 
     // Mouse events on the viewport at board points, as the user makes them.
@@ -191,15 +150,6 @@ protected:
         return true;
     }
 
-    // A file below the program folder, by its path with "/".
-    void WriteFile(const QString& relative, const QByteArray& bytes) const
-    {
-        const QString path = m_folder.path() + u'/' + relative;
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << relative.toStdString();
-        file.write(bytes);
-    }
     // An empty worksheet with this board title.
     void WriteWorksheet(const QString& relative, const QString& title) const
     {
@@ -209,11 +159,8 @@ protected:
     }
 
     CRecordingSound sound;
-    std::unique_ptr<CVeldtrakDoc> doc;
     std::unique_ptr<CBoardView> view;
 
 private:
-    QTemporaryDir m_folder;
-    QString m_previousFolder;
     ISoundService* m_previousSound = nullptr;
 };
