@@ -155,6 +155,11 @@ public:
                                  int prompt);
 
     bool IsModified() const { return m_bModified; }
+
+    // Teacher mode ("/docent" on the command line): enables the teacher's own commands
+    // under the usual rules (teacher password, unlock). A pupil's program never has it.
+    bool IsTeacherMode() const { return m_bTeacherMode; }
+    void SetTeacherMode(bool on) { m_bTeacherMode = on; }
     void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
     const QString& GetPathName() const { return m_strPathName; }
     const QString& GetTitle() const { return m_strTitle; }
@@ -192,6 +197,7 @@ public:
     bool m_bRunning = false;
     bool m_bBusy = true;
     bool m_bTeacherUnlock = false;
+    bool m_bTeacherMode = false;
     bool m_bScanning = false;
     bool m_bPrevResolved = false;
     bool m_bNextResolved = false;
