@@ -1,18 +1,45 @@
 #pragma once
-// A picture of a worksheet: a bitmap file shown at a place on the board.
+// A picture of a worksheet: a bitmap file shown at its natural size. It is drawn by an
+// exclusive-or copy of a once-inverted copy of the bitmap: on the white board it shows
+// its own colours, and drawing it again at the same place removes it.
 
 #include "core/BoardObject.h"
 #include "platform/Geometry.h"
 
+#include <QImage>
 #include <QString>
+
+class QWidget;
 
 class CPlaatje : public CBoardObject {
 public:
     const char* GetClassName() const override { return "CPlaatje"; }
     void Serialize(CArchive& ar) override;
+    // Also erases: the second drawing at the same place removes the first. The size
+    // follows the resolution of the context drawn on.
     void Draw(CDC& dc) override;
+    // After a board was read: the stored name, or else that name in the bitmap folder.
+    void LoadFiles(const QString& bitmapFolder) override;
+
+    // Both trimmed; the folder is always taken, the name only when it is not empty.
+    void SetFile(const QString& folder, const QString& fileName);
+    void Load();
+    // Removes the picture from its place and shows it at (x, y); points off the board
+    // are ignored.
+    void PlaceAt(CDC& dc, int x, int y);
+    bool HitTest(CPoint point) const;
+    // The "Geen eigenschappen" dialog with an empty caption: 1, 2 or 172 ("&Wis").
+    int Edit(QWidget* parent = nullptr);
+
+    bool IsLoaded() const { return !m_bitmap.isNull(); }
 
     CRect m_rect;
     QString m_strFolder;
     QString m_strFileName;
+    int m_nWidth = 0; // pixels, 0 until loaded
+    int m_nHeight = 0;
+
+private:
+    QImage m_bitmap;
+    bool m_bNotInverted = true;
 };

@@ -180,8 +180,12 @@ private:
     // component, and lets the wire ends follow.
     void MoveComponent(CComponent& component, CPoint position);
     void EditComponentProperties(int index);
+    // Text fields, tables and pictures (AnnotationEditing.cpp)
     bool PressAnnotation(CPoint point);
+    void DragAnnotation(CPoint point);
+    void ReleaseAnnotation();
     bool RightClickAnnotation(CPoint point);
+    CBoardObject* PressedAnnotation() const; // the one being dragged, null when none
     void OpenBoardSettings();
     void OnGuideKeyEvent(const QKeyEvent& event, bool down);
     void OnGuideKey(bool down);
@@ -211,6 +215,7 @@ private:
     int m_nAnnotation = -1;         // index of the pressed text field, table or picture
     CPoint m_ptLast;                // end of the rubber band; last annotation point
     CPoint m_ptOffset;              // pointer minus the dragged component's position
+    CPoint m_ptGrab;                // dragged annotation's origin minus the pointer at the press
     CPoint m_ptGuide{-1, 0};        // component position the guides are drawn for
     bool m_bGuidesShown = false;
     bool m_bMoved = false;          // the last press dragged something

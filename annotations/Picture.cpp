@@ -1,0 +1,83 @@
+#include "Picture.h"
+
+#include "BitmapFile.h"
+#include "components/dialogs/NoPropertiesDlg.h"
+#include "platform/DrawContext.h"
+#include "platform/Paths.h"
+
+#include <cstdlib>
+
+namespace {
+constexpr int kDeleteAndChange = 130; // "&Wis" and OK enabled
+}
+
+void CPlaatje::SetFile(const QString& folder, const QString& fileName)
+{
+    m_strFolder = folder.trimmed();
+    if (!fileName.trimmed().isEmpty())
+        m_strFileName = fileName.trimmed();
+}
+
+void CPlaatje::Load()
+{
+    if (m_strFileName.isEmpty())
+        return;
+    QString name;
+    if (NameExists(m_strFileName))
+        name = m_strFileName;
+    else if (NameExists(m_strFolder + m_strFileName))
+        name = m_strFolder + m_strFileName;
+    if (name.isEmpty())
+        return;
+    m_bitmap = LoadBitmapFile(FileSystemPath(name));
+    m_bNotInverted = true;
+    m_nWidth = m_bitmap.isNull() ? 0 : m_bitmap.width();
+    m_nHeight = m_bitmap.isNull() ? 0 : m_bitmap.height();
+}
+
+void CPlaatje::LoadFiles(const QString& bitmapFolder)
+{
+    SetFile(bitmapFolder, QString());
+    Load();
+}
+
+void CPlaatje::Draw(CDC& dc)
+{
+    // The size in board units at the resolution of this context.
+    CMemoryDC measure(1, 1, dc.Dpi());
+    const CPoint origin = measure.DPtoLP(CPoint(0, 0));
+    const CPoint corner = measure.DPtoLP(CPoint(m_nWidth, m_nHeight));
+    const int w = std::abs(corner.x - origin.x);
+    const int h = std::abs(corner.y - origin.y);
+    m_rect = CRect(m_rect.left, m_rect.top, m_rect.left + w, m_rect.top - h);
+    if (m_bitmap.isNull())
+        return;
+    if (m_bNotInverted) {
+        m_bNotInverted = false;
+        m_bitmap.invertPixels();
+    }
+    CDC source(m_bitmap, dc.Dpi());
+    dc.BitBlt(m_rect.left, m_rect.top, w, -h, source, 0, 0, SRCINVERT);
+}
+
+void CPlaatje::PlaceAt(CDC& dc, int x, int y)
+{
+    if (x <= 0 || y >= 0)
+        return;
+    Draw(dc);
+    m_rect = CRect(x, y, x + m_rect.right - m_rect.left, y + m_rect.bottom - m_rect.top);
+    Draw(dc);
+}
+
+bool CPlaatje::HitTest(CPoint p) const
+{
+    CRect r(m_rect.left - 1, m_rect.top - 1, m_rect.right + 1, m_rect.bottom + 1);
+    r.NormalizeRect();
+    return r.left <= p.x && p.x <= r.right && r.top <= p.y && p.y <= r.bottom;
+}
+
+int CPlaatje::Edit(QWidget* parent)
+{
+    CNoPropertiesDlg dialog(QString(), kDeleteAndChange, parent);
+    return dialog.Run();
+}
