@@ -8,16 +8,16 @@
 #include "document/Document.h"
 #include "platform/DrawContext.h"
 
-#include <QApplication>
 
 namespace {
 
+// The document owns these dialogs and may outlive every window: they have no parent.
 class CNewAnnotationDialogs : public CAuthoringDialogs {
 public:
     bool EditNewTextField() override
     {
         if (!m_pText)
-            m_pText = std::make_unique<CTextDlg>(QApplication::activeWindow());
+            m_pText = std::make_unique<CTextDlg>();
         m_pText->m_strText.clear();
         m_pText->m_nFrame = 1;
         return m_pText->Run() == CTextDlg::ID_OK;
@@ -26,7 +26,7 @@ public:
     bool EditNewTable() override
     {
         if (!m_pTable)
-            m_pTable = std::make_unique<CTableDlg>(QApplication::activeWindow());
+            m_pTable = std::make_unique<CTableDlg>();
         m_pTable->m_contents = CTableContents();
         return m_pTable->Run() == CTableDlg::ID_OK;
     }

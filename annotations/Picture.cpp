@@ -46,9 +46,9 @@ void CPlaatje::Draw(CDC& dc)
     // The size in board units at the resolution of this context.
     CMemoryDC measure(1, 1, dc.Dpi());
     const CPoint origin = measure.DPtoLP(CPoint(0, 0));
-    const CPoint corner = measure.DPtoLP(CPoint(m_nWidth, m_nHeight));
-    const int w = std::abs(corner.x - origin.x);
-    const int h = std::abs(corner.y - origin.y);
+    const CPoint size = measure.DPtoLP(CPoint(m_nWidth, m_nHeight));
+    const int w = std::abs(size.x - origin.x);
+    const int h = std::abs(size.y - origin.y);
     m_rect = CRect(m_rect.left, m_rect.top, m_rect.left + w, m_rect.top - h);
     if (m_bitmap.isNull())
         return;
@@ -56,8 +56,12 @@ void CPlaatje::Draw(CDC& dc)
         m_bNotInverted = false;
         m_bitmap.invertPixels();
     }
+    // Pixel for pixel: the copy spans exactly the bitmap's pixels wherever the board's
+    // mapping puts the corner, so that the picture shows at its natural size.
     CDC source(m_bitmap, dc.Dpi());
-    dc.BitBlt(m_rect.left, m_rect.top, w, -h, source, 0, 0, SRCINVERT);
+    const CPoint corner = dc.LPtoDP(m_rect.TopLeft());
+    const CPoint end = dc.DPtoLP(CPoint(corner.x + m_nWidth, corner.y + m_nHeight));
+    dc.BitBlt(m_rect.left, m_rect.top, end.x - m_rect.left, end.y - m_rect.top, source, 0, 0, SRCINVERT);
 }
 
 void CPlaatje::PlaceAt(CDC& dc, int x, int y)

@@ -43,10 +43,10 @@ CTableContents CTabel::Contents() const
     return {m_strData, m_strSeparator, m_bFixed, m_bRowHeader, m_bColumnHeader, m_nColumns, m_nRows};
 }
 
-int CTabel::Edit(QWidget* parent)
+int CTabel::Edit()
 {
     if (!m_pDialog)
-        m_pDialog = std::make_unique<CTableDlg>(parent);
+        m_pDialog = std::make_unique<CTableDlg>(); // owned here, so no parent window
     m_pDialog->m_contents = Contents();
     const int result = m_pDialog->Run();
     if (result == CTableDlg::ID_OK)

@@ -11,7 +11,6 @@
 #include <memory>
 
 class CTableDlg;
-class QWidget;
 
 // What the table dialog edits.
 struct CTableContents {
@@ -41,7 +40,7 @@ public:
     void SetContents(const CTableContents& contents);
     CTableContents Contents() const;
     // Runs the table dialog: 1 (OK, taken over), 2 ("&Annuleer") or 172 ("&Wis").
-    int Edit(QWidget* parent = nullptr);
+    int Edit();
     // Recomputes the row heights, column widths, right and bottom.
     void Measure(CDC& dc);
     void PlaceAt(CDC& dc, int x, int y);

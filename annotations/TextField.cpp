@@ -39,10 +39,10 @@ void CTextField::SetText(const QString& text, int frame)
     m_nFrame = frame;
 }
 
-int CTextField::Edit(QWidget* parent)
+int CTextField::Edit()
 {
     if (!m_pDialog)
-        m_pDialog = std::make_unique<CTextDlg>(parent);
+        m_pDialog = std::make_unique<CTextDlg>(); // owned here, so no parent window
     m_pDialog->m_strText = m_strText;
     m_pDialog->m_nFrame = m_nFrame;
     const int result = m_pDialog->Run();

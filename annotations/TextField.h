@@ -11,7 +11,6 @@
 #include <memory>
 
 class CTextDlg;
-class QWidget;
 
 class CTextField : public CBoardObject {
 public:
@@ -26,7 +25,7 @@ public:
 
     void SetText(const QString& text, int frame);
     // Runs the text dialog on this field: 1 (OK, taken over), 2 ("&Annuleer") or 172 ("&Wis").
-    int Edit(QWidget* parent = nullptr);
+    int Edit();
     // Moves the top-left corner to (x, y), snapping to the left margin; points off the
     // board are ignored. The dragging outline moves along.
     void PlaceAt(CDC& dc, int x, int y, int snap);

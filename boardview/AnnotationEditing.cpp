@@ -180,10 +180,10 @@ bool CBoardView::RightClickAnnotation(CPoint point)
     int result = 0;
     const char* cannot = "";
     if (auto* field = dynamic_cast<CTextField*>(hit.object)) {
-        result = field->Edit(this);
+        result = field->Edit();
         cannot = "RBD:textfield -- can't happen";
     } else if (auto* table = dynamic_cast<CTabel*>(hit.object)) {
-        result = table->Edit(this);
+        result = table->Edit();
         cannot = "RBD:tabel -- can't happen";
     } else if (auto* picture = dynamic_cast<CPlaatje*>(hit.object)) {
         result = picture->Edit(this);
