@@ -14,6 +14,9 @@
 #include "platform/Clock.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -76,8 +79,13 @@ protected:
         for (int y = 0; y < 80; ++y)
             for (int x = 0; x < 120; ++x)
                 image.setPixel(x, y, (x / 20 + y / 20) % 2 ? qRgb(230, 40, 30) : qRgb(250, 230, 60));
-        EXPECT_TRUE(image.save(Path(u"schakeling.bmp"_qs), "BMP"));
-        return Path(u"schakeling.bmp"_qs);
+        // Kept beside the screenshots, so that the saved worksheet opens in the program.
+        const QString folder = qEnvironmentVariable("VT_SCREENSHOTS");
+        const QString path = folder.isEmpty() ? Path(u"schakeling.bmp"_qs)
+                                              : QDir(folder).absoluteFilePath(u"schakeling.bmp"_qs);
+        QDir().mkpath(QFileInfo(path).path());
+        EXPECT_TRUE(image.save(path, "BMP"));
+        return path;
     }
     void Shot(const QString& name, const QImage& image) const
     {
@@ -205,6 +213,10 @@ TEST_F(AuthoringTest, TeacherMakesAWorksheetThatPrintsAndSavesUnchanged)
     EXPECT_TRUE(first.contains("caf\xe9 \xe9\xe9n co\xeb" "fficient"));
     EXPECT_TRUE(first.contains("\\u na\xef" "ef\\plain "));
     EXPECT_FALSE(doc->m_bTeacherUnlock); // opening a file ends the unlock
+    if (const QString folder = qEnvironmentVariable("VT_SCREENSHOTS"); !folder.isEmpty()) {
+        QFile::remove(folder + u"/werkblad-gemaakt.wks"_qs);
+        QFile::copy(Path(u"gemaakt.wks"_qs), folder + u"/werkblad-gemaakt.wks"_qs);
+    }
 }
 
 } // namespace
