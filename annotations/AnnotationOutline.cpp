@@ -2,11 +2,11 @@
 
 #include "platform/DrawContext.h"
 
-bool HitsGrownRect(const CRect& rect, CPoint p)
+CRect GrownArea(const CRect& rect)
 {
     CRect r = rect.Normalized();
     r.InflateRect(1);
-    return r.left <= p.x && p.x <= r.right && r.top <= p.y && p.y <= r.bottom;
+    return r;
 }
 
 void DrawOutlineOrErase(CDC& dc, const CRect& rect, bool erase)

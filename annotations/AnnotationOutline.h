@@ -6,8 +6,8 @@
 
 class CDC;
 
-// Inside the normalised rectangle grown by one unit on every side.
-bool HitsGrownRect(const CRect& rect, CPoint point);
+// The normalised rectangle grown by one unit on every side.
+CRect GrownArea(const CRect& rect);
 
 // With 'erase' the rectangle is filled white (copy); without it only its outline is
 // inverted (a white pen with the exclusive-or mix), so a second outline removes it.

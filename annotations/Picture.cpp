@@ -64,7 +64,7 @@ void CPlaatje::Draw(CDC& dc)
     dc.BitBlt(m_rect.left, m_rect.top, end.x - m_rect.left, end.y - m_rect.top, source, 0, 0, SRCINVERT);
 }
 
-void CPlaatje::PlaceAt(CDC& dc, int x, int y)
+void CPlaatje::PlaceAt(CDC& dc, int x, int y, int)
 {
     if (x <= 0 || y >= 0)
         return;
@@ -73,15 +73,14 @@ void CPlaatje::PlaceAt(CDC& dc, int x, int y)
     Draw(dc);
 }
 
-bool CPlaatje::HitTest(CPoint p) const
+CRect CPlaatje::HitArea() const
 {
-    CRect r(m_rect.left - 1, m_rect.top - 1, m_rect.right + 1, m_rect.bottom + 1);
-    r.NormalizeRect();
-    return r.left <= p.x && p.x <= r.right && r.top <= p.y && p.y <= r.bottom;
+    // On the board the top has the larger y: narrowing moves it down, the bottom up.
+    return CRect(m_rect.left - 1, m_rect.top - 1, m_rect.right + 1, m_rect.bottom + 1).Normalized();
 }
 
-int CPlaatje::Edit(QWidget* parent)
+int CPlaatje::Edit()
 {
-    CNoPropertiesDlg dialog(QString(), kDeleteAndChange, parent);
+    CNoPropertiesDlg dialog(QString(), kDeleteAndChange);
     return dialog.Run();
 }

@@ -3,15 +3,12 @@
 // exclusive-or copy of a once-inverted copy of the bitmap: on the white board it shows
 // its own colours, and drawing it again at the same place removes it.
 
-#include "core/BoardObject.h"
-#include "platform/Geometry.h"
+#include "Annotation.h"
 
 #include <QImage>
 #include <QString>
 
-class QWidget;
-
-class CPlaatje : public CBoardObject {
+class CPlaatje : public CAnnotation {
 public:
     const char* GetClassName() const override { return "CPlaatje"; }
     void Serialize(CArchive& ar) override;
@@ -26,18 +23,21 @@ public:
     void Load();
     // Removes the picture from its place and shows it at (x, y); points off the board
     // are ignored.
-    void PlaceAt(CDC& dc, int x, int y);
-    bool HitTest(CPoint point) const;
+    // Pictures do not snap: the last argument is not used.
+    void PlaceAt(CDC& dc, int x, int y, int textSnap = 0) override;
     // The "Geen eigenschappen" dialog with an empty caption: 1, 2 or 172 ("&Wis").
-    int Edit(QWidget* parent = nullptr);
+    int Edit() override;
 
     bool IsLoaded() const { return !m_bitmap.isNull(); }
 
-    CRect m_rect;
     QString m_strFolder;
     QString m_strFileName;
     int m_nWidth = 0; // pixels, 0 until loaded
     int m_nHeight = 0;
+
+protected:
+    // Widened by one unit on the left and right, narrowed by one at the top and bottom.
+    CRect HitArea() const override;
 
 private:
     QImage m_bitmap;

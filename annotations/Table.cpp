@@ -54,7 +54,7 @@ int CTabel::Edit()
     return result;
 }
 
-void CTabel::PlaceAt(CDC& dc, int x, int y)
+void CTabel::PlaceAt(CDC& dc, int x, int y, int)
 {
     if (x <= 0 || y >= 0)
         return;
@@ -63,9 +63,15 @@ void CTabel::PlaceAt(CDC& dc, int x, int y)
     DrawOutline(dc, false);
 }
 
-bool CTabel::HitTest(CPoint point) const
+CRect CTabel::HitArea() const
 {
-    return HitsGrownRect(m_rect, point);
+    return GrownArea(m_rect);
+}
+
+void CTabel::ShowPressed(CDC& dc)
+{
+    DrawOutline(dc, false);
+    DrawOutline(dc, false);
 }
 
 void CTabel::DrawOutline(CDC& dc, bool erase)

@@ -2,8 +2,7 @@
 // A table of a worksheet: cells typed as one text, split by a separator character,
 // drawn as a grey grid whose rows and columns fit the largest cell.
 
-#include "core/BoardObject.h"
-#include "platform/Geometry.h"
+#include "Annotation.h"
 
 #include <QString>
 
@@ -23,7 +22,7 @@ struct CTableContents {
     int rows = 3;
 };
 
-class CTabel : public CBoardObject {
+class CTabel : public CAnnotation {
 public:
     static constexpr int kMaxRows = 10;
     static constexpr int kMaxColumns = 5;
@@ -40,14 +39,14 @@ public:
     void SetContents(const CTableContents& contents);
     CTableContents Contents() const;
     // Runs the table dialog: 1 (OK, taken over), 2 ("&Annuleer") or 172 ("&Wis").
-    int Edit();
+    int Edit() override;
     // Recomputes the row heights, column widths, right and bottom.
     void Measure(CDC& dc);
-    void PlaceAt(CDC& dc, int x, int y);
-    bool HitTest(CPoint point) const;
+    // Tables do not snap: the last argument is not used.
+    void PlaceAt(CDC& dc, int x, int y, int textSnap = 0) override;
+    void ShowPressed(CDC& dc) override;
     void DrawOutline(CDC& dc, bool erase);
 
-    CRect m_rect;
     QString m_strData;
     QString m_strSeparator = QStringLiteral("#");
     int m_bFixed = 1;        // "Vast"
@@ -57,6 +56,9 @@ public:
     int m_nRows = 3;
     std::array<int, 20> m_rowHeights{};
     std::array<int, 20> m_columnWidths{};
+
+protected:
+    CRect HitArea() const override; // the rectangle grown by one unit
 
 private:
     std::unique_ptr<CTableDlg> m_pDialog;

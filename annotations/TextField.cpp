@@ -66,9 +66,15 @@ void CTextField::PlaceAt(CDC& dc, int x, int y, int snap)
     DrawOutline(dc, false);
 }
 
-bool CTextField::HitTest(CPoint point) const
+CRect CTextField::HitArea() const
 {
-    return HitsGrownRect(m_rect, point);
+    return GrownArea(m_rect);
+}
+
+void CTextField::ShowPressed(CDC& dc)
+{
+    DrawOutline(dc, false);
+    DrawOutline(dc, false);
 }
 
 void CTextField::DrawOutline(CDC& dc, bool erase)

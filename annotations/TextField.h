@@ -3,8 +3,7 @@
 // The board draws it with its own small reader of the stored text (RichTextReader.h)
 // and grows the rectangle to what it drew.
 
-#include "core/BoardObject.h"
-#include "platform/Geometry.h"
+#include "Annotation.h"
 
 #include <QString>
 
@@ -12,7 +11,7 @@
 
 class CTextDlg;
 
-class CTextField : public CBoardObject {
+class CTextField : public CAnnotation {
 public:
     CTextField();
     ~CTextField() override;
@@ -25,21 +24,23 @@ public:
 
     void SetText(const QString& text, int frame);
     // Runs the text dialog on this field: 1 (OK, taken over), 2 ("&Annuleer") or 172 ("&Wis").
-    int Edit();
+    int Edit() override;
     // Moves the top-left corner to (x, y), snapping to the left margin; points off the
     // board are ignored. The dragging outline moves along.
-    void PlaceAt(CDC& dc, int x, int y, int snap);
-    bool HitTest(CPoint point) const;
+    void PlaceAt(CDC& dc, int x, int y, int snap) override;
+    void ShowPressed(CDC& dc) override;
     void DrawOutline(CDC& dc, bool erase);
 
     static constexpr int kLeftMargin = 130;
     static constexpr int kLineHeight = 44;
     static constexpr int kLineStep = 52; // 44 x 1.2
 
-    CRect m_rect;
     QString m_strText; // as the text dialog delivered it (rich text)
     int m_nFrame = 0;  // 0 none, 1 "Omkader", -1 a full-width title box
     int m_nLineHeight = kLineHeight;
+
+protected:
+    CRect HitArea() const override; // the rectangle grown by one unit
 
 private:
     std::unique_ptr<CTextDlg> m_pDialog;

@@ -18,21 +18,10 @@ constexpr int kTitleWarning = 61612; // "Waarschuwing"
 
 // The last picture, table or text field (searched in that order) under a point.
 struct AnnotationHit {
-    CBoardObject* object = nullptr;
+    CAnnotation* object = nullptr;
     int index = -1;
     int kind = 0;
 };
-
-bool Hits(CBoardObject& object, CPoint p)
-{
-    if (auto* field = dynamic_cast<CTextField*>(&object))
-        return field->HitTest(p);
-    if (auto* table = dynamic_cast<CTabel*>(&object))
-        return table->HitTest(p);
-    if (auto* picture = dynamic_cast<CPlaatje*>(&object))
-        return picture->HitTest(p);
-    return false;
-}
 
 AnnotationHit FindAnnotation(CVeldtrakDoc& doc, CPoint p)
 {
@@ -40,25 +29,27 @@ AnnotationHit FindAnnotation(CVeldtrakDoc& doc, CPoint p)
         {&doc.m_pictures, HIT_PICTURE}, {&doc.m_tables, HIT_TABLE}, {&doc.m_textFields, HIT_TEXTFIELD}};
     for (const auto& [list, kind] : lists)
         for (int i = int(list->size()); i-- > 0;)
-            if (Hits(*(*list)[std::size_t(i)], p))
-                return {(*list)[std::size_t(i)].get(), i, kind};
+            if (auto* a = dynamic_cast<CAnnotation*>((*list)[std::size_t(i)].get()); a && a->HitTest(p))
+                return {a, i, kind};
     return {};
 }
 
-CPoint OriginOf(CBoardObject& object)
+// What a dialog result outside 1, 2 and 172 reports, by kind.
+const char* CannotHappen(int kind)
 {
-    if (auto* field = dynamic_cast<CTextField*>(&object))
-        return field->m_rect.TopLeft();
-    if (auto* table = dynamic_cast<CTabel*>(&object))
-        return table->m_rect.TopLeft();
-    if (auto* picture = dynamic_cast<CPlaatje*>(&object))
-        return picture->m_rect.TopLeft();
-    return {};
+    switch (kind) {
+    case HIT_TEXTFIELD:
+        return "RBD:textfield -- can't happen";
+    case HIT_TABLE:
+        return "RBD:tabel -- can't happen";
+    default:
+        return "RBD:image -- can't happen";
+    }
 }
 
 } // namespace
 
-CBoardObject* CBoardView::PressedAnnotation() const
+CAnnotation* CBoardView::PressedAnnotation() const
 {
     const ObjectList* list = m_nMode == MODE_DRAG_TEXTFIELD ? &m_doc.m_textFields
                              : m_nMode == MODE_DRAG_TABLE   ? &m_doc.m_tables
@@ -66,7 +57,7 @@ CBoardObject* CBoardView::PressedAnnotation() const
                                                             : nullptr;
     if (!list || m_nAnnotation < 0 || m_nAnnotation >= int(list->size()))
         return nullptr;
-    return (*list)[std::size_t(m_nAnnotation)].get();
+    return dynamic_cast<CAnnotation*>((*list)[std::size_t(m_nAnnotation)].get());
 }
 
 void CBoardView::OnNewTextField()
@@ -74,31 +65,30 @@ void CBoardView::OnNewTextField()
     if (!m_doc.CheckPermission(PERMIT_CHANGE_TEXTS, true) || !m_doc.m_pAuthoring)
         return;
     m_nMode = MODE_IDLE;
-    std::unique_ptr<CBoardObject> object = m_doc.m_pAuthoring->NewTextField();
-    auto* field = dynamic_cast<CTextField*>(object.get());
-    if (!field)
-        return;
-    m_doc.AddTextField(std::move(object));
-    const CPoint at = ClientToBoard(QPoint(1, -1));
-    DrawDirect([&](CDC& dc) {
-        field->PlaceAt(dc, at.x, at.y, m_doc.m_nTextSnap);
-        field->Draw(dc);
-    });
+    PlaceNewAnnotation(m_doc.m_pAuthoring->NewTextField(), QPoint(1, -1));
 }
 
 void CBoardView::OnNewTable()
 {
     if (!m_doc.CheckPermission(PERMIT_CHANGE_TEXTS, true) || !m_doc.m_pAuthoring)
         return;
-    std::unique_ptr<CBoardObject> object = m_doc.m_pAuthoring->NewTable();
-    auto* table = dynamic_cast<CTabel*>(object.get());
-    if (!table)
+    PlaceNewAnnotation(m_doc.m_pAuthoring->NewTable(), QPoint(0, 0));
+}
+
+// Added to its list, placed at the board point under the client pixel, drawn.
+void CBoardView::PlaceNewAnnotation(std::unique_ptr<CBoardObject> object, QPoint client)
+{
+    auto* annotation = dynamic_cast<CAnnotation*>(object.get());
+    if (!annotation)
         return;
-    m_doc.AddTable(std::move(object));
-    const CPoint at = ClientToBoard(QPoint(0, 0));
+    if (dynamic_cast<CTextField*>(annotation))
+        m_doc.AddTextField(std::move(object));
+    else
+        m_doc.AddTable(std::move(object));
+    const CPoint at = ClientToBoard(client);
     DrawDirect([&](CDC& dc) {
-        table->PlaceAt(dc, at.x, at.y);
-        table->Draw(dc); // measures, then draws
+        annotation->PlaceAt(dc, at.x, at.y, m_doc.m_nTextSnap);
+        annotation->Draw(dc); // a table measures itself first
     });
 }
 
@@ -126,37 +116,21 @@ bool CBoardView::PressAnnotation(CPoint point)
     m_doc.SetModifiedFlag();
     m_nAnnotation = hit.index;
     m_ptLast = point;
-    const CPoint origin = OriginOf(*hit.object);
+    const CPoint origin = hit.object->m_rect.TopLeft();
     m_ptGrab = CPoint(origin.x - point.x, origin.y - point.y);
     m_nMode = hit.kind;
-    if (auto* field = dynamic_cast<CTextField*>(hit.object))
-        DrawDirect([&](CDC& dc) {
-            field->DrawOutline(dc, false);
-            field->DrawOutline(dc, false);
-        });
-    else if (auto* table = dynamic_cast<CTabel*>(hit.object))
-        DrawDirect([&](CDC& dc) {
-            table->DrawOutline(dc, false);
-            table->DrawOutline(dc, false);
-        });
+    DrawDirect([&](CDC& dc) { hit.object->ShowPressed(dc); });
     return true;
 }
 
 void CBoardView::DragAnnotation(CPoint point)
 {
-    CBoardObject* object = PressedAnnotation();
+    CAnnotation* object = PressedAnnotation();
     if (!object)
         return;
     // The object goes where the pointer was one event ago.
     const CPoint to(m_ptGrab.x + m_ptLast.x, m_ptGrab.y + m_ptLast.y);
-    DrawDirect([&](CDC& dc) {
-        if (auto* field = dynamic_cast<CTextField*>(object))
-            field->PlaceAt(dc, to.x, to.y, m_doc.m_nTextSnap);
-        else if (auto* table = dynamic_cast<CTabel*>(object))
-            table->PlaceAt(dc, to.x, to.y);
-        else if (auto* picture = dynamic_cast<CPlaatje*>(object))
-            picture->PlaceAt(dc, to.x, to.y);
-    });
+    DrawDirect([&](CDC& dc) { object->PlaceAt(dc, to.x, to.y, m_doc.m_nTextSnap); });
     m_ptLast = point;
 }
 
@@ -177,18 +151,7 @@ bool CBoardView::RightClickAnnotation(CPoint point)
         return false;
     if (!m_doc.CheckPermission(PERMIT_CHANGE_TEXTS, true))
         return true;
-    int result = 0;
-    const char* cannot = "";
-    if (auto* field = dynamic_cast<CTextField*>(hit.object)) {
-        result = field->Edit();
-        cannot = "RBD:textfield -- can't happen";
-    } else if (auto* table = dynamic_cast<CTabel*>(hit.object)) {
-        result = table->Edit();
-        cannot = "RBD:tabel -- can't happen";
-    } else if (auto* picture = dynamic_cast<CPlaatje*>(hit.object)) {
-        result = picture->Edit(this);
-        cannot = "RBD:image -- can't happen";
-    }
+    const int result = hit.object->Edit();
     switch (result) {
     case EDIT_ACCEPTED:
         m_doc.SetModifiedFlag();
@@ -205,7 +168,7 @@ bool CBoardView::RightClickAnnotation(CPoint point)
             m_doc.DeletePicture(hit.index);
         break;
     default:
-        m_doc.m_messageBox.Show(QString::fromLatin1(cannot), LoadString(kTitleWarning));
+        m_doc.m_messageBox.Show(QString::fromLatin1(CannotHappen(hit.kind)), LoadString(kTitleWarning));
         break;
     }
     return true;

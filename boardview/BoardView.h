@@ -18,6 +18,7 @@
 #include <memory>
 #include <vector>
 
+class CAnnotation;
 class CBoardSettingsDlg;
 class CDC;
 class CSonde;
@@ -181,11 +182,12 @@ private:
     void MoveComponent(CComponent& component, CPoint position);
     void EditComponentProperties(int index);
     // Text fields, tables and pictures (AnnotationEditing.cpp)
+    void PlaceNewAnnotation(std::unique_ptr<CBoardObject> object, QPoint client);
     bool PressAnnotation(CPoint point);
     void DragAnnotation(CPoint point);
     void ReleaseAnnotation();
     bool RightClickAnnotation(CPoint point);
-    CBoardObject* PressedAnnotation() const; // the one being dragged, null when none
+    CAnnotation* PressedAnnotation() const; // the one being dragged, null when none
     void OpenBoardSettings();
     void OnGuideKeyEvent(const QKeyEvent& event, bool down);
     void OnGuideKey(bool down);

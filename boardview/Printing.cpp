@@ -2,9 +2,7 @@
 
 #include "BoardView.h"
 #include "annotations/AnnotationAuthoring.h"
-#include "annotations/Picture.h"
-#include "annotations/Table.h"
-#include "annotations/TextField.h"
+#include "annotations/Annotation.h"
 #include "platform/DrawContext.h"
 #include "platform/ModalRunner.h"
 
@@ -114,10 +112,8 @@ int PaintBoardPages(CBoardView& view, QPrinter& printer)
 
 const CRect* AnnotationRect(const CBoardObject& object)
 {
-    if (const auto* text = dynamic_cast<const CTextField*>(&object)) return &text->m_rect;
-    if (const auto* table = dynamic_cast<const CTabel*>(&object)) return &table->m_rect;
-    if (const auto* picture = dynamic_cast<const CPlaatje*>(&object)) return &picture->m_rect;
-    return nullptr;
+    const auto* annotation = dynamic_cast<const CAnnotation*>(&object);
+    return annotation ? &annotation->m_rect : nullptr;
 }
 
 int PageColumnCount(int printableWidth)
