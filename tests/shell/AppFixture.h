@@ -84,6 +84,20 @@ protected:
         QTest::mouseClick(Board().viewport(), Qt::LeftButton, {}, at);
     }
 
+    // A component of this creation index on the running program's board, shown.
+    CComponent* PlaceOnBoard(int creationIndex, int x, int y)
+    {
+        std::unique_ptr<CComponent> c = Doc().CreateComponent(creationIndex);
+        c->MoveTo(x, y);
+        CComponent* raw = c.get();
+        Doc().AddComponent(std::move(c));
+        Doc().LayOutSockets();
+        Doc().UpdateAllViews(0);
+        Board().viewport()->repaint();
+        return raw;
+    }
+    QPoint Pixel(CPoint board) const { return Board().BoardToClient(board); }
+
     CVeldtrakDoc& Doc() const { return *app->Document(); }
     CMainFrame* Frame() const { return app->MainFrame(); }
     CBoardView& Board() const { return Frame()->BoardPane(); }
