@@ -24,6 +24,11 @@ QString CVeldtrakDoc::GetCommandLineOption(const QString& key) const
     return ::GetCommandLineOption(m_commandLine, key);
 }
 
+bool CVeldtrakDoc::HasCommandLineOption(const QString& key) const
+{
+    return ::HasCommandLineOption(m_commandLine, key);
+}
+
 void CVeldtrakDoc::LoadSettings()
 {
     m_settings.LoadSettingsFile();
