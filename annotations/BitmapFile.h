@@ -9,7 +9,7 @@
 
 // Larger than the whole board at 96 dots per inch (about 3 100 x 4 300 pixels).
 constexpr int kMaxBitmapSide = 8192;
-constexpr qint64 kMaxBitmapPixels = 24 * 1024 * 1024;
+constexpr qint64 kMaxBitmapPixels = 16 * 1024 * 1024; // 64 MB on screen
 
 // The bitmap of a file (by its file-system path) in the screen's pixel format.
 QImage LoadBitmapFile(const QString& path);
