@@ -176,6 +176,8 @@ bool CVeldtrakDoc::OnOpenDocument(const QString& path)
     }
     if (archiveCause != ARCHIVE_OK) {
         DeleteContents();
+        if (!m_bScanning) // the screen shows the empty board that is left
+            UpdateAllViews(HINT_OPENED, 0);
         ReportSaveLoadException(shownPath, false, archiveCause, false, PROMPT_FAILED_OPEN);
         return false;
     }
@@ -188,7 +190,7 @@ bool CVeldtrakDoc::OnOpenDocument(const QString& path)
         RouteWireEnds();
         for (const auto& c : m_components)
             m_nLastBusId = std::max(m_nLastBusId, c->GetBusRange().second);
-        UpdateAllViews(HINT_OPENED, (m_bPrevResolved || m_bNextResolved) ? 0 : -1);
+        UpdateAllViews(HINT_OPENED, m_bNameDiffers ? 0 : -1);
     }
     return true;
 }
