@@ -8,12 +8,12 @@
 #include "platform/FileIO.h"
 #include "platform/ModalRunner.h"
 #include "platform/Paths.h"
+#include "platform/ShellOpen.h"
 #include "platform/Strings.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
-#include <QUrl>
+#include <QFileInfo>
 
 #include <new>
 
@@ -264,5 +264,9 @@ void CVeldtrakDoc::OnHelp()
 {
     QString file = m_strHelpFile.isEmpty() ? m_strDefaultHelpFile : m_strHelpFile;
     file = file.toLower().trimmed();
-    QDesktopServices::openUrl(QUrl::fromLocalFile(FileSystemPath(file)));
+    // Without a browser, or without the file, the pupil is told rather than left waiting.
+    const QString path = QFileInfo(FileSystemPath(file)).absoluteFilePath();
+    if (!QFileInfo(path).isFile() || !ShellOpenFile(path))
+        m_messageBox.Show(QStringLiteral("Het helpbestand '%1' kon niet worden geopend.").arg(path),
+                          LoadString(61493));
 }
