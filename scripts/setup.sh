@@ -11,6 +11,7 @@ packages=(
   fonts-dejavu-core xvfb xauth
   qt6-translations-l10n
   xdotool imagemagick
+  poppler-utils util-linux
 )
 
 missing=()
