@@ -190,6 +190,12 @@ private:
     bool RightClickAnnotation(CPoint point);
     CAnnotation* PressedAnnotation() const; // the one being dragged, null when none
     void OpenBoardSettings();
+    // Drops a drag, a wire in progress, guide lines and a marking rectangle without
+    // drawing: the board they belonged to is being replaced or repainted whole.
+    void AbandonEditing();
+    // What exists only on the screen while editing (a wire being drawn with its rubber
+    // band, guide lines, the marking rectangle), drawn again over a repainted board.
+    void DrawEditingOverlays(CDC& dc);
     void OnGuideKeyEvent(const QKeyEvent& event, bool down);
     void OnGuideKey(bool down);
     void DrawGuides(CDC& dc, const CComponent& component, CPoint position);

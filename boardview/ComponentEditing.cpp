@@ -212,6 +212,36 @@ void CBoardView::OpenBoardSettings()
     m_pSettingsDlg->Edit(m_doc);
 }
 
+void CBoardView::AbandonEditing()
+{
+    if (m_nMode == MODE_DRAG_COMPONENT)
+        viewport()->releaseMouse();
+    m_pSprite.reset();
+    m_pWire.reset();
+    m_nTarget = -1;
+    m_nAnnotation = -1;
+    m_bMoved = false;
+    m_bGuidesShown = false;
+    m_ptGuide.x = -1;
+    m_rects[9] = CRect();
+    if (m_nMode == MODE_DRAG_COMPONENT || m_nMode == MODE_WIRE || m_nMode == MODE_WIRE_ONLY_CLICK ||
+        m_nMode == MODE_MARKING || m_nMode == MODE_DRAG_TEXTFIELD || m_nMode == MODE_DRAG_TABLE ||
+        m_nMode == MODE_DRAG_PICTURE)
+        m_nMode = MODE_IDLE;
+}
+
+void CBoardView::DrawEditingOverlays(CDC& dc)
+{
+    if (m_nMode == MODE_WIRE && m_pWire && !m_pWire->IsEmpty()) {
+        m_pWire->Draw(dc); // still in its construction colour, the white exclusive-or
+        XorLine(dc, m_pWire->GetPointFromEnd(0), m_ptLast);
+    }
+    if (m_nMode == MODE_MARKING)
+        DrawMarkingRect(dc);
+    if (m_bGuidesShown && Dragged())
+        DrawGuides(dc, *Dragged(), m_ptGuide);
+}
+
 // ---------------------------------------------------------------------------------
 // Guide lines
 

@@ -205,6 +205,9 @@ public:
     bool m_bScanning = false;
     bool m_bPrevResolved = false;
     bool m_bNextResolved = false;
+    // Whether the board being opened has another file name than the one before it: only
+    // a step between boards of the same name keeps the scroll position.
+    bool m_bNameDiffers = true;
     bool m_bStartImagesShown = false; // the start-up images or start menu are showing
     bool m_bPaginated = false;        // a print job has found its pages
     bool m_bShowPages = false;        // page frames drawn on the board ("Paginering")

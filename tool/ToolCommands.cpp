@@ -116,11 +116,8 @@ void PrintInfo(CVeldtrakDoc& doc, QTextStream& out)
 int RunMeasurement(CVeldtrakDoc& doc, long long ticks, QTextStream& out)
 {
     // Sockets take their places when their component draws, as on screen.
+    doc.LayOutSockets();
     CMemoryDC dc(64, 64);
-    const CFont oldFont = dc.SelectObject(CFont::Label(44));
-    for (auto& c : doc.m_components)
-        c->Draw(dc);
-    dc.SelectObject(oldFont);
 
     doc.m_bBusy = false;
     doc.Start();
