@@ -2,6 +2,8 @@
 // surface and its painting, timers, keys, the mouse entry points and the size check.
 #include "BoardView.h"
 
+#include "annotations/AnnotationAuthoring.h"
+
 #include "BoardSettingsDlg.h"
 #include "Cursors.h"
 #include "Printing.h"
@@ -48,6 +50,7 @@ CBoardView::CBoardView(CVeldtrakDoc& doc, QWidget* parent)
         QMetaObject::invokeMethod(
             qApp, [exitCode] { QCoreApplication::exit(exitCode); }, Qt::QueuedConnection);
     };
+    InstallAnnotationAuthoring(m_doc); // the teacher's dialogs for new text fields and tables
     m_doc.AddView(this);
 }
 

@@ -2,6 +2,7 @@
 // The board document: owns everything on the board, carries the file, clear and
 // measurement commands, and reports file errors in Dutch.
 
+#include "AuthoringDialogs.h"
 #include "ConfirmBox.h"
 #include "MessageBox.h"
 #include "SettingsStore.h"
@@ -175,6 +176,8 @@ public:
 
     // Hooks for the layers above (the start dialog of "Nieuw").
     std::function<QString()> m_pickWorksheet;
+    // The dialogs of the new text fields and tables (installed by the annotations).
+    std::unique_ptr<CAuthoringDialogs> m_pAuthoring;
 
     // Board objects
     ComponentList m_components;

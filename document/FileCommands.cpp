@@ -188,6 +188,8 @@ bool CVeldtrakDoc::OnOpenDocument(const QString& path)
         SetPathName(resolved);
         LayOutSockets();
         RouteWireEnds();
+        for (std::size_t i = m_pictures.size(); i-- > 0;)
+            m_pictures[i]->LoadFiles(m_strFolderBitmap);
         for (const auto& c : m_components)
             m_nLastBusId = std::max(m_nLastBusId, c->GetBusRange().second);
         UpdateAllViews(HINT_OPENED, m_bNameDiffers ? 0 : -1);
