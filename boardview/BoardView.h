@@ -117,8 +117,6 @@ private:
     // that it draws over an up-to-date board.
     void FlushPendingPaint();
     void OnDraw(CDC& dc, const CRect& clip);
-    // Pixels of the surface that the components may have drawn on.
-    QRect ComponentPixels() const;
 
     // Scrolling
     int ToPixels(int units) const; // a length in board units on the screen
