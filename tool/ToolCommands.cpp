@@ -2,9 +2,13 @@
 
 #include "annotations/AnnotationClasses.h"
 #include "boardview/BoardRender.h"
+#include "core/Archive.h"
 #include "document/BoardArchive.h"
+#include "document/BoardJson.h"
 #include "document/Document.h"
+#include "document/FileErrors.h"
 #include "platform/DrawContext.h"
+#include "platform/FileIO.h"
 #include "platform/ModalRunner.h"
 #include "platform/Paths.h"
 
@@ -24,7 +28,9 @@ const char* const kUsage =
     "  veldtrak-tool resave INVOER UITVOER\n"
     "  veldtrak-tool run BESTAND --ticks N\n"
     "  veldtrak-tool png BESTAND UITVOER.png\n"
-    "  veldtrak-tool pdf BESTAND UITVOER.pdf\n";
+    "  veldtrak-tool pdf BESTAND UITVOER.pdf\n"
+    "  veldtrak-tool export BESTAND UITVOER.json\n"
+    "  veldtrak-tool import INVOER.json UITVOER.wks [INVOER.json UITVOER.wks ...]\n";
 
 // The tool has no user to ask: messages go to the error stream, questions are
 // answered yes (the command line already said what to do).
@@ -115,6 +121,59 @@ int RunMeasurement(CVeldtrakDoc& doc, long long ticks, QTextStream& out)
     return 0;
 }
 
+QString FileProblem(int cause, const QString& path)
+{
+    QString message = FileErrorMessage(cause);
+    message.replace(QStringLiteral("%s"), path);
+    return message.isEmpty() ? QStringLiteral("Er is een algemene fout opgetreden") : message;
+}
+
+// The board as stored, without the fix-ups that opening it for the screen makes (those
+// move wire ends), so that the text holds exactly the file's fields.
+int ExportBoard(const QString& input, const QString& output, QTextStream& err)
+{
+    QByteArray bytes;
+    if (const int cause = ReadWholeFile(input, bytes); cause != FILE_OK) {
+        err << FileProblem(cause, input) << '.' << Qt::endl;
+        return 1;
+    }
+    CVeldtrakDoc doc;
+    doc.DeleteContents();
+    if (const int cause = ReadBoard(bytes, doc); cause != ARCHIVE_OK) {
+        QString message = ArchiveErrorMessage(cause);
+        message.replace(QStringLiteral("%s"), input);
+        err << input << ": " << message << '.' << Qt::endl;
+        return 1;
+    }
+    if (const int cause = WriteWholeFile(output, ExportBoardJson(doc)); cause != FILE_OK) {
+        err << FileProblem(cause, output) << '.' << Qt::endl;
+        return 1;
+    }
+    return 0;
+}
+
+int ImportBoard(const QString& input, const QString& output, QTextStream& err)
+{
+    QByteArray json;
+    if (const int cause = ReadWholeFile(input, json); cause != FILE_OK) {
+        err << FileProblem(cause, input) << '.' << Qt::endl;
+        return 1;
+    }
+    CVeldtrakDoc doc;
+    doc.DeleteContents();
+    QString problem;
+    if (!ImportBoardJson(json, doc, problem)) {
+        err << input << ", " << problem << Qt::endl;
+        return 1;
+    }
+    QDir().mkpath(QFileInfo(output).path());
+    if (const int cause = WriteWholeFile(output, WriteBoard(doc)); cause != FILE_OK) {
+        err << FileProblem(cause, output) << '.' << Qt::endl;
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int RunToolCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
@@ -127,6 +186,18 @@ int RunToolCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
     (void)registered;
 
     const QString command = arguments.value(0);
+    // The document makes the program folder current: take the paths before.
+    QStringList paths;
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        paths << QFileInfo(arguments[i]).absoluteFilePath();
+    if (command == u"export" && paths.size() == 2)
+        return ExportBoard(paths[0], paths[1], err);
+    if (command == u"import" && !paths.isEmpty() && paths.size() % 2 == 0) {
+        for (qsizetype i = 0; i < paths.size(); i += 2)
+            if (const int status = ImportBoard(paths[i], paths[i + 1], err); status != 0)
+                return status;
+        return 0;
+    }
     const bool info = command == u"info" && arguments.size() == 2;
     const bool resave = command == u"resave" && arguments.size() == 3;
     bool ticksOk = false;
