@@ -6,6 +6,7 @@
 #include "StartupImages.h"
 #include "classroom/WorksheetLibrary.h"
 #include "platform/DrawContext.h"
+#include "platform/Paths.h"
 
 #include <QPainter>
 
@@ -39,7 +40,9 @@ void CBoardView::RunStartupSequence()
 
     const QString file = m_doc.GetCommandLineOption(QStringLiteral("file"));
     if (!file.isEmpty()) {
-        m_doc.OnOpenDocument(file);
+        // A path from this system's command line (a double-click on a worksheet gives
+        // one with "/") enters as a stored name, so the title is the file's name.
+        m_doc.OnOpenDocument(WindowsName(file));
         // Straight to the board, scroll bars included (the menu had disabled them).
         LeaveStartup();
     }

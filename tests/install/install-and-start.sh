@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix, checks the desktop entries and the MIME
+# types, and starts the installed program on a shipped worksheet: offscreen (it must
+# keep running without an error) and under Xvfb (its window must show the board).
+#   install-and-start.sh BUILDDIR       (VT_SCREENSHOTS=folder keeps a screenshot)
+set -euo pipefail
+build="$1"
+prefix="$(mktemp -d)"
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+desktop-file-validate "$prefix/share/applications/veldtrak.desktop" \
+  "$prefix/share/applications/veldtrak-docent.desktop"
+grep -q '^Exec=veldtrak /docent %f$' "$prefix/share/applications/veldtrak-docent.desktop"
+update-mime-database "$prefix/share/mime"
+for type in x-veldtrak-worksheet x-veldtrak-answer-sheet; do
+  [ -f "$prefix/share/mime/application/$type.xml" ] || { echo "MIME type $type missing"; exit 1; }
+  for size in 16 32 48 256; do
+    [ -s "$prefix/share/icons/hicolor/${size}x$size/mimetypes/application-$type.png" ] ||
+      { echo "icon $size of $type missing"; exit 1; }
+  done
+done
+zcat "$prefix/share/man/man1/veldtrak-tool.1.gz" | grep -q 'veldtrak-tool import'
+
+worksheet="$prefix/share/veldtrak/praktisch/auto_licht.wks"
+[ -f "$worksheet" ] || { echo "shipped worksheet not installed"; exit 1; }
+"$prefix/bin/veldtrak-tool" info "$worksheet" | grep -q '^bord: titel='
+export HOME="$prefix/home"
+mkdir -p "$HOME"
+
+# Offscreen: still running after the start-up sequence, nothing reported.
+status=0
+QT_QPA_PLATFORM=offscreen timeout 8 "$prefix/bin/veldtrak" "$worksheet" 2>"$prefix/err" || status=$?
+[ "$status" -eq 124 ] || { echo "installed program ended with $status"; cat "$prefix/err"; exit 1; }
+! grep -q 'Foutmelding' "$prefix/err"
+
+# A real window: its title names the worksheet once it has opened it.
+xvfb-run -a -s "-screen 0 1280x900x24" bash -s "$prefix/bin/veldtrak" "$worksheet" <<'RUN'
+"$1" "$2" & pid=$!
+for _ in $(seq 60); do
+  if xdotool search --name '^auto_licht\.wks - Veldtrak Tanvo$' >/dev/null 2>&1; then
+    sleep 1
+    [ -n "${VT_SCREENSHOTS:-}" ] && mkdir -p "$VT_SCREENSHOTS" && import -window root "$VT_SCREENSHOTS/installed-auto_licht.png"
+    kill $pid
+    exit 0
+  fi
+  sleep 0.5
+done
+kill $pid
+echo "the installed program did not show the worksheet"
+exit 1
+RUN
