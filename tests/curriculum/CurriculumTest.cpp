@@ -2,6 +2,7 @@
 // chain leads to its answer sheet and back; and each answer sheet's circuit does what
 // its worksheet asks, tried through its own switches, sources and sensors.
 #include "annotations/AnnotationClasses.h"
+#include "annotations/Picture.h"
 #include "document/BoardArchive.h"
 #include "document/BoardJson.h"
 #include "document/Document.h"
@@ -77,6 +78,12 @@ TEST_F(CurriculumTest, EveryShippedBoardOpensRunsAndKeepsItsBytes)
         EXPECT_FALSE(doc->m_strBoardTitle.isEmpty());
         EXPECT_FALSE(doc->m_textFields.empty()) << "every board explains itself";
         EXPECT_FALSE(doc->m_components.empty());
+        for (const auto& object : doc->m_pictures) {
+            const auto* picture = dynamic_cast<const CPlaatje*>(object.get());
+            ASSERT_NE(picture, nullptr);
+            EXPECT_TRUE(NameExists(doc->m_strFolderRoot + doc->m_strFolderBitmap + picture->m_strFileName))
+                << picture->m_strFileName.toStdString();
+        }
         CMemoryDC dc(64, 64);
         doc->LayOutSockets();
         doc->Start();
