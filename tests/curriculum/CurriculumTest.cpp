@@ -16,6 +16,8 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QImage>
+#include <QRegularExpression>
 
 #include <memory>
 
@@ -133,6 +135,21 @@ TEST_F(CurriculumTest, EachWorksheetLeadsToItsAnswerSheetBehindAPasswordTheTeach
         EXPECT_EQ(doc->ResolveBoardFileName(doc->m_strPrevBoard), doc->m_strFolderRoot + worksheet);
         EXPECT_TRUE(doc->m_strNextBoard.isEmpty());
     }
+}
+
+TEST_F(CurriculumTest, TheManualShowsItsPicturesAndKeepsThePasswordsOut)
+{
+    QFile manual(kShipped + QStringLiteral("/help/Veldtrak400.htm"));
+    ASSERT_TRUE(manual.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(manual.readAll());
+    static const QRegularExpression image(QStringLiteral("<img src=\"([^\"]+)\""));
+    int pictures = 0;
+    for (auto it = image.globalMatch(html); it.hasNext(); ++pictures) {
+        const QString file = kShipped + QStringLiteral("/help/") + it.next().captured(1);
+        EXPECT_TRUE(QImage(file).width() > 100) << file.toStdString();
+    }
+    EXPECT_GE(pictures, 3);
+    EXPECT_FALSE(html.contains(QStringLiteral("docent.htm"))) << "pupils read the manual";
 }
 
 // Plays steps on a board during a measurement. Steps:
