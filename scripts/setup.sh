@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth
   xdotool imagemagick
-  dpkg-dev lintian desktop-file-utils shared-mime-info
+  dpkg-dev lintian desktop-file-utils shared-mime-info libglib2.0-bin
 )
 
 missing=()

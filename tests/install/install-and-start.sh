@@ -12,7 +12,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 desktop-file-validate "$prefix/share/applications/veldtrak.desktop" \
   "$prefix/share/applications/veldtrak-docent.desktop"
 grep -q '^Exec=veldtrak /docent %f$' "$prefix/share/applications/veldtrak-docent.desktop"
-update-mime-database "$prefix/share/mime"
+update-mime-database "$prefix/share/mime" 2>/dev/null
 for type in x-veldtrak-worksheet x-veldtrak-answer-sheet; do
   [ -f "$prefix/share/mime/application/$type.xml" ] || { echo "MIME type $type missing"; exit 1; }
   for size in 16 32 48 256; do
@@ -21,6 +21,17 @@ for type in x-veldtrak-worksheet x-veldtrak-answer-sheet; do
   done
 done
 zcat "$prefix/share/man/man1/veldtrak-tool.1.gz" | grep -q 'veldtrak-tool import'
+
+# As a file manager sees it: a worksheet is of our type and opens with the pupils' entry.
+update-desktop-database "$prefix/share/applications"
+export PATH="$prefix/bin:$PATH" XDG_DATA_DIRS="$prefix/share:/usr/share"
+for ext in wks ant; do
+  cp "$prefix/share/veldtrak/praktisch/auto_licht.wks" "$prefix/bord.$ext"
+done
+gio info -a standard::content-type "$prefix/bord.wks" | grep -q 'application/x-veldtrak-worksheet'
+gio info -a standard::content-type "$prefix/bord.ant" | grep -q 'application/x-veldtrak-answer-sheet'
+gio mime application/x-veldtrak-worksheet | grep -q 'Default application .*: veldtrak.desktop'
+gio mime application/x-veldtrak-answer-sheet | grep -q 'Default application .*: veldtrak.desktop'
 
 worksheet="$prefix/share/veldtrak/praktisch/auto_licht.wks"
 [ -f "$worksheet" ] || { echo "shipped worksheet not installed"; exit 1; }
@@ -34,19 +45,22 @@ QT_QPA_PLATFORM=offscreen timeout 8 "$prefix/bin/veldtrak" "$worksheet" 2>"$pref
 [ "$status" -eq 124 ] || { echo "installed program ended with $status"; cat "$prefix/err"; exit 1; }
 ! grep -q 'Foutmelding' "$prefix/err"
 
-# A real window: its title names the worksheet once it has opened it.
-xvfb-run -a -s "-screen 0 1280x900x24" bash -s "$prefix/bin/veldtrak" "$worksheet" <<'RUN'
-"$1" "$2" & pid=$!
+# A double click in a file manager: "open" the worksheet; the program's window title
+# names it once it has opened it.
+xvfb-run -a -s "-screen 0 1280x900x24" bash -s "$worksheet" <<'RUN'
+gio open "$1"
 for _ in $(seq 60); do
-  if xdotool search --name '^auto_licht\.wks - Veldtrak Tanvo$' >/dev/null 2>&1; then
+  if window=$(xdotool search --name '^auto_licht\.wks - Veldtrak Tanvo$' 2>/dev/null); then
+    pid=$(xdotool getwindowpid "$window")
     sleep 1
-    [ -n "${VT_SCREENSHOTS:-}" ] && mkdir -p "$VT_SCREENSHOTS" && import -window root "$VT_SCREENSHOTS/installed-auto_licht.png"
-    kill $pid
+    if [ -n "${VT_SCREENSHOTS:-}" ]; then
+      mkdir -p "$VT_SCREENSHOTS" && import -window root "$VT_SCREENSHOTS/installed-auto_licht.png"
+    fi
+    kill "$pid"
     exit 0
   fi
   sleep 0.5
 done
-kill $pid
 echo "the installed program did not show the worksheet"
 exit 1
 RUN
