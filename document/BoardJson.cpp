@@ -59,12 +59,6 @@ QJsonArray ListToJson(List& list, bool withClass)
     return array;
 }
 
-QString Compact(const QJsonValue& value)
-{
-    QByteArray one = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(one.mid(1, one.size() - 2));
-}
-
 class CBoardImport {
 public:
     CBoardImport(const QByteArray& json, CVeldtrakDoc& doc) : m_lines(json), m_doc(doc) {}
@@ -236,7 +230,7 @@ private:
                 const QString key = QLatin1String(f.name);
                 if (read.value(key) != values.value(key)) {
                     Fail(Child(path, key), QStringLiteral("de waarde %1 kan niet; het bord zou %2 lezen")
-                                               .arg(Compact(values.value(key)), Compact(read.value(key))));
+                                               .arg(CompactJson(values.value(key)), CompactJson(read.value(key))));
                     return nullptr;
                 }
             }

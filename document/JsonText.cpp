@@ -38,6 +38,15 @@ void CJsonLines::SkipBlanks()
     }
 }
 
+void CJsonLines::SkipSeparator()
+{
+    SkipBlanks();
+    if (m_nPos < m_text.size() && m_text[m_nPos] == ',') {
+        ++m_nPos;
+        SkipBlanks();
+    }
+}
+
 QString CJsonLines::String()
 {
     // At the opening quote; the text is valid JSON, so only escapes need care.
@@ -80,11 +89,7 @@ void CJsonLines::Object(const QString& path)
         ++m_nPos; // ':'
         SkipBlanks();
         Value(child);
-        SkipBlanks();
-        if (m_nPos < m_text.size() && m_text[m_nPos] == ',') {
-            ++m_nPos;
-            SkipBlanks();
-        }
+        SkipSeparator();
     }
     ++m_nPos;
 }
@@ -97,11 +102,7 @@ void CJsonLines::Array(const QString& path)
         const QString child = path + u'[' + QString::number(i) + u']';
         m_lines.insert(child, m_nLine);
         Value(child);
-        SkipBlanks();
-        if (m_nPos < m_text.size() && m_text[m_nPos] == ',') {
-            ++m_nPos;
-            SkipBlanks();
-        }
+        SkipSeparator();
     }
     ++m_nPos;
 }
@@ -218,6 +219,11 @@ void Format(const QJsonValue& value, const QStringList& keyOrder, int indent, QB
 }
 
 } // namespace
+
+QString CompactJson(const QJsonValue& value)
+{
+    return QString::fromUtf8(Scalar(value));
+}
 
 QByteArray FormatJson(const QJsonValue& value, const QStringList& keyOrder)
 {

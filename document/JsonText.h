@@ -23,6 +23,7 @@ private:
     void Array(const QString& path);
     QString String();
     void SkipBlanks();
+    void SkipSeparator(); // blanks and one comma after a value
 
     const QByteArray& m_text;
     qsizetype m_nPos = 0;
@@ -35,6 +36,9 @@ int LineAtOffset(const QByteArray& text, qsizetype offset);
 
 // A Dutch description of a Qt JSON parse error.
 QString JsonSyntaxError(int qtError);
+
+// One value as JSON on one line ("text" with its quotes and escapes, 12, [1, 2]).
+QString CompactJson(const QJsonValue& value);
 
 // Writes the value indented by two blanks; object keys follow keyOrder (others after
 // them, sorted); arrays of numbers, of number pairs and of short texts stay on one line.

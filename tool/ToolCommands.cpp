@@ -128,15 +128,30 @@ QString FileProblem(int cause, const QString& path)
     return message.isEmpty() ? QStringLiteral("Er is een algemene fout opgetreden") : message;
 }
 
+bool ReadInput(const QString& path, QByteArray& bytes, QTextStream& err)
+{
+    const int cause = ReadWholeFile(path, bytes);
+    if (cause != FILE_OK)
+        err << FileProblem(cause, path) << '.' << Qt::endl;
+    return cause == FILE_OK;
+}
+
+bool WriteOutput(const QString& path, const QByteArray& bytes, QTextStream& err)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    const int cause = WriteWholeFile(path, bytes);
+    if (cause != FILE_OK)
+        err << FileProblem(cause, path) << '.' << Qt::endl;
+    return cause == FILE_OK;
+}
+
 // The board as stored, without the fix-ups that opening it for the screen makes (those
 // move wire ends), so that the text holds exactly the file's fields.
 int ExportBoard(const QString& input, const QString& output, QTextStream& err)
 {
     QByteArray bytes;
-    if (const int cause = ReadWholeFile(input, bytes); cause != FILE_OK) {
-        err << FileProblem(cause, input) << '.' << Qt::endl;
+    if (!ReadInput(input, bytes, err))
         return 1;
-    }
     CVeldtrakDoc doc;
     doc.DeleteContents();
     if (const int cause = ReadBoard(bytes, doc); cause != ARCHIVE_OK) {
@@ -145,20 +160,14 @@ int ExportBoard(const QString& input, const QString& output, QTextStream& err)
         err << input << ": " << message << '.' << Qt::endl;
         return 1;
     }
-    if (const int cause = WriteWholeFile(output, ExportBoardJson(doc)); cause != FILE_OK) {
-        err << FileProblem(cause, output) << '.' << Qt::endl;
-        return 1;
-    }
-    return 0;
+    return WriteOutput(output, ExportBoardJson(doc), err) ? 0 : 1;
 }
 
 int ImportBoard(const QString& input, const QString& output, QTextStream& err)
 {
     QByteArray json;
-    if (const int cause = ReadWholeFile(input, json); cause != FILE_OK) {
-        err << FileProblem(cause, input) << '.' << Qt::endl;
+    if (!ReadInput(input, json, err))
         return 1;
-    }
     CVeldtrakDoc doc;
     doc.DeleteContents();
     QString problem;
@@ -166,12 +175,7 @@ int ImportBoard(const QString& input, const QString& output, QTextStream& err)
         err << input << ", " << problem << Qt::endl;
         return 1;
     }
-    QDir().mkpath(QFileInfo(output).path());
-    if (const int cause = WriteWholeFile(output, WriteBoard(doc)); cause != FILE_OK) {
-        err << FileProblem(cause, output) << '.' << Qt::endl;
-        return 1;
-    }
-    return 0;
+    return WriteOutput(output, WriteBoard(doc), err) ? 0 : 1;
 }
 
 } // namespace
