@@ -27,6 +27,7 @@ const HeaderText kHeaderTexts[] = {
     {"prevPassword", &CVeldtrakDoc::m_strPrevPassword}, {"nextPassword", &CVeldtrakDoc::m_strNextPassword},
 };
 const char* const kPermissions = "permissions";
+constexpr int kMaxPassword = 8;
 
 // The lists of the board, with the one class each may hold (components name theirs).
 enum class ListKind { Pictures, Tables, TextFields, Components, Wires };
@@ -103,6 +104,9 @@ private:
             QString text, reason;
             if (root.contains(key) && !TextFromJson(root.value(key), text, reason))
                 return Fail(key, reason);
+            // The password prompt takes at most 8 characters: a longer one locks the link.
+            if (key.endsWith(QLatin1String("Password")) && text.size() > kMaxPassword)
+                return Fail(key, QStringLiteral("een wachtwoord heeft hoogstens 8 tekens"));
             m_doc.*h.field = text;
         }
         m_doc.m_nPermissions = PERMIT_ALL;

@@ -110,6 +110,7 @@ TEST_F(BoardJsonTest, ErrorsNameTheLineAndTheField)
         {"{\n\"titel\": \"x\"}", "regel 2, veld titel: onbekend veld"},
         {"{\n\"title\": 5}", "regel 2, veld title: hier hoort een tekst"},
         {"{\"title\": \"\xE2\x82\xAC en \xE2\x86\x92\"}", "veld title: het teken '\xE2\x86\x92' (U+2192)"},
+        {"{\n\"nextPassword\": \"negenletr\"}", "regel 2, veld nextPassword: een wachtwoord heeft hoogstens 8 tekens"},
         {"{\n\"permissions\": 256}", "regel 2, veld permissions: hier hoort een getal van 0 tot en met 255"},
         {"{\"components\": [\n{\"x\": 1, \"sockets\": [1]}]}", "regel 2, veld components[0]: het veld class"},
         {"{\"components\": [\n{\"class\": \"CKlok\", \"sockets\": [1]}]}",

@@ -45,22 +45,28 @@ QT_QPA_PLATFORM=offscreen timeout 8 "$prefix/bin/veldtrak" "$worksheet" 2>"$pref
 [ "$status" -eq 124 ] || { echo "installed program ended with $status"; cat "$prefix/err"; exit 1; }
 ! grep -q 'Foutmelding' "$prefix/err"
 
-# A double click in a file manager: "open" the worksheet; the program's window title
-# names it once it has opened it.
-xvfb-run -a -s "-screen 0 1280x900x24" bash -s "$worksheet" <<'RUN'
-gio open "$1"
-for _ in $(seq 60); do
-  if window=$(xdotool search --name '^auto_licht\.wks - Veldtrak Tanvo$' 2>/dev/null); then
-    pid=$(xdotool getwindowpid "$window")
+# A double click in a file manager runs the entry's command line on the file; the
+# program's window title names the worksheet once it has opened it.
+exec_line="$(sed -n 's/^Exec=//p' "$prefix/share/applications/veldtrak.desktop")"
+command="${exec_line//%f/\"$worksheet\"}"
+xvfb-run -a -s "-screen 0 1280x900x24" bash -s "$command" "$prefix/program.log" <<'RUN'
+unset QT_QPA_PLATFORM # a real window on the X server
+eval "exec $1" >"$2" 2>&1 &
+pid=$!
+trap 'kill "$pid" 2>/dev/null' EXIT
+for _ in $(seq 120); do
+  if xdotool search --name '^auto_licht\.wks - Veldtrak Tanvo$' >/dev/null 2>&1; then
     sleep 1
     if [ -n "${VT_SCREENSHOTS:-}" ]; then
       mkdir -p "$VT_SCREENSHOTS" && import -window root "$VT_SCREENSHOTS/installed-auto_licht.png"
     fi
-    kill "$pid"
     exit 0
   fi
+  kill -0 "$pid" 2>/dev/null || break
   sleep 0.5
 done
-echo "the installed program did not show the worksheet"
+echo "the installed program did not show the worksheet; its windows:"
+for w in $(xdotool search --name . 2>/dev/null); do xdotool getwindowname "$w"; done
+cat "$2"
 exit 1
 RUN
