@@ -22,9 +22,12 @@ struct HeaderText {
 };
 
 const HeaderText kHeaderTexts[] = {
-    {"prevBoard", &CVeldtrakDoc::m_strPrevBoard},       {"nextBoard", &CVeldtrakDoc::m_strNextBoard},
-    {"helpFile", &CVeldtrakDoc::m_strHelpFile},         {"title", &CVeldtrakDoc::m_strBoardTitle},
-    {"prevPassword", &CVeldtrakDoc::m_strPrevPassword}, {"nextPassword", &CVeldtrakDoc::m_strNextPassword},
+    {"prevBoard", &CVeldtrakDoc::m_strPrevBoard},
+    {"nextBoard", &CVeldtrakDoc::m_strNextBoard},
+    {"helpFile", &CVeldtrakDoc::m_strHelpFile},
+    {"title", &CVeldtrakDoc::m_strBoardTitle},
+    {"prevPassword", &CVeldtrakDoc::m_strPrevPassword},
+    {"nextPassword", &CVeldtrakDoc::m_strNextPassword},
 };
 const char* const kPermissions = "permissions";
 constexpr int kMaxPassword = 8;
@@ -37,22 +40,22 @@ struct ListSpec {
     const char* onlyClass;
 };
 const ListSpec kLists[] = {
-    {"pictures", ListKind::Pictures, "CPlaatje"},  {"tables", ListKind::Tables, "CTabel"},
-    {"textFields", ListKind::TextFields, "CTextField"}, {"components", ListKind::Components, nullptr},
+    {"pictures", ListKind::Pictures, "CPlaatje"},
+    {"tables", ListKind::Tables, "CTabel"},
+    {"textFields", ListKind::TextFields, "CTextField"},
+    {"components", ListKind::Components, nullptr},
     {"wires", ListKind::Wires, "CDraad"},
 };
 
 QJsonObject ObjectToJson(CBoardObject& object, bool withClass)
 {
     QJsonObject json;
-    if (withClass)
-        json.insert(QStringLiteral("class"), QLatin1String(object.GetClassName()));
+    if (withClass) json.insert(QStringLiteral("class"), QLatin1String(object.GetClassName()));
     DecodeRecord(RecordBytes(object), RecordLayoutOf(object), json);
     return json;
 }
 
-template <class List>
-QJsonArray ListToJson(List& list, bool withClass)
+template <class List> QJsonArray ListToJson(List& list, bool withClass)
 {
     QJsonArray array;
     for (auto& object : list)
@@ -66,15 +69,16 @@ public:
 
     bool Run(const QJsonObject& root)
     {
-        return KnownKeys(root) && Header(root) && Lists(root) && CheckSockets() &&
-               CheckWires() && RouteStraightWires();
+        return KnownKeys(root) && Header(root) && Lists(root) && CheckSockets() && CheckWires() &&
+               RouteStraightWires();
     }
     const QString& Error() const { return m_error; }
 
 private:
     bool Fail(const QString& path, const QString& reason)
     {
-        m_error = QStringLiteral("regel %1, veld %2: %3").arg(m_lines.LineOf(path)).arg(path, reason);
+        m_error =
+            QStringLiteral("regel %1, veld %2: %3").arg(m_lines.LineOf(path)).arg(path, reason);
         return false;
     }
 
@@ -91,8 +95,7 @@ private:
                 known = known || key == QLatin1String(h.key);
             for (const ListSpec& l : kLists)
                 known = known || key == QLatin1String(l.key);
-            if (!known)
-                return Fail(key, QStringLiteral("onbekend veld"));
+            if (!known) return Fail(key, QStringLiteral("onbekend veld"));
         }
         return true;
     }
@@ -114,7 +117,8 @@ private:
             const QJsonValue value = root.value(QLatin1String(kPermissions));
             const double d = value.toDouble(-1);
             if (!value.isDouble() || d != int(d) || d < 0 || d > double(PERMIT_ALL))
-                return Fail(QLatin1String(kPermissions), QStringLiteral("hier hoort een getal van 0 tot en met 255"));
+                return Fail(QLatin1String(kPermissions),
+                            QStringLiteral("hier hoort een getal van 0 tot en met 255"));
             m_doc.m_nPermissions = int(d);
         }
         return true;
@@ -124,16 +128,14 @@ private:
     {
         for (const ListSpec& list : kLists) {
             const QString key = QLatin1String(list.key);
-            if (!root.contains(key))
-                continue;
+            if (!root.contains(key)) continue;
             if (!root.value(key).isArray())
                 return Fail(key, QStringLiteral("hier hoort een lijst [ ... ]"));
             const QJsonArray array = root.value(key).toArray();
             for (qsizetype i = 0; i < array.size(); ++i) {
                 const QString path = key + u'[' + QString::number(i) + u']';
                 std::unique_ptr<CBoardObject> object = Element(array.at(i), path, list);
-                if (!object)
-                    return false;
+                if (!object) return false;
                 Keep(std::move(object), list.kind);
             }
         }
@@ -161,7 +163,8 @@ private:
         }
     }
 
-    std::unique_ptr<CBoardObject> Element(const QJsonValue& value, const QString& path, const ListSpec& list)
+    std::unique_ptr<CBoardObject> Element(const QJsonValue& value, const QString& path,
+                                          const ListSpec& list)
     {
         if (!value.isObject()) {
             Fail(path, QStringLiteral("hier hoort een object { ... }"));
@@ -172,7 +175,9 @@ private:
         QString className = QLatin1String(list.onlyClass);
         if (isComponent) {
             if (!element.value(QStringLiteral("class")).isString()) {
-                Fail(path, QStringLiteral("het veld class (de soort component, bijvoorbeeld \"CLamp\") ontbreekt"));
+                Fail(path,
+                     QStringLiteral(
+                         "het veld class (de soort component, bijvoorbeeld \"CLamp\") ontbreekt"));
                 return nullptr;
             }
             className = element.value(QStringLiteral("class")).toString();
@@ -180,7 +185,8 @@ private:
         const ObjectFactory* factory = FindClass(className.toStdString());
         std::unique_ptr<CBoardObject> object = factory ? (*factory)() : nullptr;
         if (!object || (isComponent != (dynamic_cast<CComponent*>(object.get()) != nullptr))) {
-            Fail(Child(path, QStringLiteral("class")), QStringLiteral("onbekende component \"%1\"").arg(className));
+            Fail(Child(path, QStringLiteral("class")),
+                 QStringLiteral("onbekende component \"%1\"").arg(className));
             return nullptr;
         }
         const RecordLayout layout = RecordLayoutOf(*object);
@@ -188,21 +194,21 @@ private:
         QJsonObject values;
         DecodeRecord(RecordBytes(*object), layout, values); // a new object's values
         for (const QString& key : element.keys()) {
-            if (isComponent && key == u"class")
-                continue;
+            if (isComponent && key == u"class") continue;
             if (!values.contains(key)) {
                 QStringList names;
                 for (const RecordField& f : layout.fields)
                     names << QLatin1String(f.name);
-                Fail(Child(path, key), QStringLiteral("onbekend veld; hier kunnen staan: %1").arg(names.join(u", ")));
+                Fail(Child(path, key),
+                     QStringLiteral("onbekend veld; hier kunnen staan: %1").arg(names.join(u", ")));
                 return nullptr;
             }
             values.insert(key, element.value(key));
         }
         const QStringList required = isComponent ? QStringList{QStringLiteral("sockets")}
-                                   : list.kind == ListKind::Wires
-                                       ? QStringList{QStringLiteral("from"), QStringLiteral("to")}
-                                       : QStringList{};
+                                     : list.kind == ListKind::Wires
+                                         ? QStringList{QStringLiteral("from"), QStringLiteral("to")}
+                                         : QStringList{};
         for (const QString& key : required) {
             if (!element.contains(key)) {
                 Fail(path, QStringLiteral("het veld %1 ontbreekt").arg(key));
@@ -233,8 +239,9 @@ private:
             for (const RecordField& f : layout.fields) {
                 const QString key = QLatin1String(f.name);
                 if (read.value(key) != values.value(key)) {
-                    Fail(Child(path, key), QStringLiteral("de waarde %1 kan niet; het bord zou %2 lezen")
-                                               .arg(CompactJson(values.value(key)), CompactJson(read.value(key))));
+                    Fail(Child(path, key),
+                         QStringLiteral("de waarde %1 kan niet; het bord zou %2 lezen")
+                             .arg(CompactJson(values.value(key)), CompactJson(read.value(key))));
                     return nullptr;
                 }
             }
@@ -255,7 +262,9 @@ private:
                     return Fail(path, QStringLiteral("een socketnummer moet groter dan 0 zijn"));
                 const auto [it, fresh] = m_socketOwner.emplace(id, i);
                 if (!fresh)
-                    return Fail(path, QStringLiteral("socketnummer %1 heeft components[%2] al").arg(id).arg(it->second));
+                    return Fail(path, QStringLiteral("socketnummer %1 heeft components[%2] al")
+                                          .arg(id)
+                                          .arg(it->second));
             }
         }
         return true;
@@ -276,8 +285,7 @@ private:
 
     bool RouteStraightWires()
     {
-        if (m_straightWires.empty())
-            return true;
+        if (m_straightWires.empty()) return true;
         m_doc.LayOutSockets();
         for (std::size_t i : m_straightWires) {
             CDraad& wire = *m_doc.m_wires[i];
@@ -325,8 +333,7 @@ bool ImportBoardJson(const QByteArray& json, CVeldtrakDoc& doc, QString& error)
         return false;
     }
     CBoardImport import(json, doc);
-    if (import.Run(parsed.object()))
-        return true;
+    if (import.Run(parsed.object())) return true;
     error = import.Error();
     return false;
 }

@@ -18,8 +18,7 @@ int CJsonLines::LineOf(const QString& path) const
     QString p = path;
     while (!p.isEmpty()) {
         const auto it = m_lines.constFind(p);
-        if (it != m_lines.constEnd())
-            return *it;
+        if (it != m_lines.constEnd()) return *it;
         const qsizetype cut = std::max(p.lastIndexOf(u'.'), p.lastIndexOf(u'['));
         p.truncate(std::max<qsizetype>(cut, 0));
     }
@@ -61,8 +60,7 @@ QString CJsonLines::String()
 
 void CJsonLines::Value(const QString& path)
 {
-    if (m_nPos >= m_text.size())
-        return;
+    if (m_nPos >= m_text.size()) return;
     const char c = m_text[m_nPos];
     if (c == '{') {
         Object(path);
@@ -130,7 +128,8 @@ QString JsonSyntaxError(int qtError)
     case QJsonParseError::IllegalNumber:
         return QStringLiteral("een ongeldig getal");
     case QJsonParseError::IllegalEscapeSequence:
-        return QStringLiteral("een ongeldige \\-code in een tekst (schrijf \\\\ voor een backslash)");
+        return QStringLiteral(
+            "een ongeldige \\-code in een tekst (schrijf \\\\ voor een backslash)");
     case QJsonParseError::IllegalUTF8String:
         return QStringLiteral("de tekst is geen geldige UTF-8");
     case QJsonParseError::UnterminatedString:
@@ -158,8 +157,7 @@ QByteArray Scalar(const QJsonValue& value)
 
 bool IsNumberList(const QJsonValue& value)
 {
-    if (!value.isArray())
-        return false;
+    if (!value.isArray()) return false;
     const QJsonArray a = value.toArray();
     return std::all_of(a.begin(), a.end(), [](const QJsonValue& v) { return v.isDouble(); });
 }
@@ -167,7 +165,8 @@ bool IsNumberList(const QJsonValue& value)
 bool FitsOnOneLine(const QJsonArray& array)
 {
     return std::all_of(array.begin(), array.end(), [](const QJsonValue& v) {
-        return v.isDouble() || IsNumberList(v) || (v.isString() && v.toString().size() <= 12 && !v.toString().contains(u'\n'));
+        return v.isDouble() || IsNumberList(v) ||
+               (v.isString() && v.toString().size() <= 12 && !v.toString().contains(u'\n'));
     });
 }
 
@@ -199,8 +198,7 @@ void Format(const QJsonValue& value, const QStringList& keyOrder, int indent, QB
         } else if (FitsOnOneLine(array)) {
             out += '[';
             for (qsizetype i = 0; i < array.size(); ++i) {
-                if (i > 0)
-                    out += ", ";
+                if (i > 0) out += ", ";
                 Format(array.at(i), keyOrder, indent, out);
             }
             out += ']';

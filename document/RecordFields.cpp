@@ -16,17 +16,16 @@ constexpr int kColourCount = 16;
 
 bool HasBlackboxLabel(const char* className)
 {
-    for (const char* name : {"CENpoort", "CNENpoort", "COFpoort", "CNOFpoort", "CXOFpoort", "CGeheugen"})
-        if (std::strcmp(name, className) == 0)
-            return true;
+    for (const char* name :
+         {"CENpoort", "CNENpoort", "COFpoort", "CNOFpoort", "CXOFpoort", "CGeheugen"})
+        if (std::strcmp(name, className) == 0) return true;
     return false;
 }
 
 bool HasColourTable(const char* className)
 {
     for (const char* name : {"CLamp", "CLed", "CRelais"})
-        if (std::strcmp(name, className) == 0)
-            return true;
+        if (std::strcmp(name, className) == 0) return true;
     return false;
 }
 
@@ -47,16 +46,14 @@ bool ColourFromText(const QJsonValue& value, std::uint32_t& colour)
         return false;
     bool ok = false;
     const std::uint32_t v = text.mid(1).toUInt(&ok, 16);
-    if (!ok)
-        return false;
+    if (!ok) return false;
     colour = (v & 0xFF000000) | ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
     return true;
 }
 
 bool IntFrom(const QJsonValue& value, std::int32_t& into)
 {
-    if (!value.isDouble())
-        return false;
+    if (!value.isDouble()) return false;
     const double d = value.toDouble();
     if (d != std::trunc(d) || d < std::numeric_limits<std::int32_t>::min() ||
         d > std::numeric_limits<std::int32_t>::max())
@@ -79,13 +76,15 @@ const QString kIntExpected = QStringLiteral("hier hoort een geheel getal (32 bit
 bool WriteIntList(CArchive& ar, const QJsonValue& value, int count, FieldProblem& problem)
 {
     if (!value.isArray()) {
-        problem.reason = count < 0 ? QStringLiteral("hier hoort een lijst van getallen")
-                                   : QStringLiteral("hier hoort een lijst van %1 getallen").arg(count);
+        problem.reason = count < 0
+                             ? QStringLiteral("hier hoort een lijst van getallen")
+                             : QStringLiteral("hier hoort een lijst van %1 getallen").arg(count);
         return false;
     }
     const QJsonArray array = value.toArray();
     if (count >= 0 && array.size() != count) {
-        problem.reason = QStringLiteral("hier horen %1 getallen, er staan er %2").arg(count).arg(array.size());
+        problem.reason =
+            QStringLiteral("hier horen %1 getallen, er staan er %2").arg(count).arg(array.size());
         return false;
     }
     for (qsizetype i = 0; i < array.size(); ++i) {
@@ -108,21 +107,20 @@ RecordLayout RecordLayoutOf(const CBoardObject& object)
     RecordLayout layout;
     if (const auto* component = dynamic_cast<const CComponent*>(&object)) {
         layout.socketCount = component->GetBusCount();
-        layout.fields = {{"x", FieldKind::Int},        {"y", FieldKind::Int},
-                         {"name", FieldKind::Text},    {"sockets", FieldKind::Sockets},
-                         {"param1", FieldKind::Int},   {"param2", FieldKind::Int},
-                         {"corner", FieldKind::Int},   {"param4", FieldKind::Int}};
-        if (HasBlackboxLabel(name))
-            layout.fields.push_back({"blackboxLabel", FieldKind::Text});
-        if (HasColourTable(name))
-            layout.fields.push_back({"colours", FieldKind::Colours});
+        layout.fields = {{"x", FieldKind::Int},      {"y", FieldKind::Int},
+                         {"name", FieldKind::Text},  {"sockets", FieldKind::Sockets},
+                         {"param1", FieldKind::Int}, {"param2", FieldKind::Int},
+                         {"corner", FieldKind::Int}, {"param4", FieldKind::Int}};
+        if (HasBlackboxLabel(name)) layout.fields.push_back({"blackboxLabel", FieldKind::Text});
+        if (HasColourTable(name)) layout.fields.push_back({"colours", FieldKind::Colours});
     } else if (std::strcmp(name, "CDraad") == 0) {
         layout.fields = {{"from", FieldKind::Int},
                          {"to", FieldKind::Int},
                          {"colour", FieldKind::Colour},
                          {"points", FieldKind::Points}};
     } else if (std::strcmp(name, "CTextField") == 0) {
-        layout.fields = {{"rect", FieldKind::Rect}, {"text", FieldKind::Text}, {"frame", FieldKind::Int}};
+        layout.fields = {
+            {"rect", FieldKind::Rect}, {"text", FieldKind::Text}, {"frame", FieldKind::Int}};
     } else if (std::strcmp(name, "CTabel") == 0) {
         layout.fields = {{"rect", FieldKind::Rect},      {"data", FieldKind::Text},
                          {"separator", FieldKind::Text}, {"fixed", FieldKind::Int},
@@ -172,8 +170,7 @@ bool DecodeRecord(const QByteArray& record, const RecordLayout& layout, QJsonObj
         }
         case FieldKind::Points: {
             const std::uint32_t count = ar.ReadCount();
-            if (!ar.CanHold(count, 8))
-                return false;
+            if (!ar.CanHold(count, 8)) return false;
             QJsonArray points;
             for (std::uint32_t i = 0; i < count; ++i)
                 points.append(IntArray(ar, 2));
@@ -205,18 +202,15 @@ bool EncodeRecord(const QJsonObject& values, const RecordLayout& layout, QByteAr
         }
         case FieldKind::Text: {
             QString text;
-            if (!TextFromJson(value, text, problem.reason))
-                return false;
+            if (!TextFromJson(value, text, problem.reason)) return false;
             ar.WriteString(text);
             break;
         }
         case FieldKind::Rect:
-            if (!WriteIntList(ar, value, 4, problem))
-                return false;
+            if (!WriteIntList(ar, value, 4, problem)) return false;
             break;
         case FieldKind::Sockets:
-            if (!WriteIntList(ar, value, layout.socketCount, problem))
-                return false;
+            if (!WriteIntList(ar, value, layout.socketCount, problem)) return false;
             break;
         case FieldKind::Colour: {
             std::uint32_t colour = 0;
@@ -230,7 +224,8 @@ bool EncodeRecord(const QJsonObject& values, const RecordLayout& layout, QByteAr
         case FieldKind::Colours: {
             const QJsonArray colours = value.toArray();
             if (!value.isArray() || colours.size() != kColourCount) {
-                problem.reason = QStringLiteral("hier hoort een lijst van 16 kleuren als \"#RRGGBB\"");
+                problem.reason =
+                    QStringLiteral("hier hoort een lijst van 16 kleuren als \"#RRGGBB\"");
                 return false;
             }
             for (qsizetype i = 0; i < colours.size(); ++i) {
@@ -254,8 +249,7 @@ bool EncodeRecord(const QJsonObject& values, const RecordLayout& layout, QByteAr
             const QString base = problem.field;
             for (qsizetype i = 0; i < points.size(); ++i) {
                 problem.field = base + u'[' + QString::number(i) + u']';
-                if (!WriteIntList(ar, points.at(i), 2, problem))
-                    return false;
+                if (!WriteIntList(ar, points.at(i), 2, problem)) return false;
             }
             break;
         }
@@ -267,8 +261,7 @@ bool EncodeRecord(const QJsonObject& values, const RecordLayout& layout, QByteAr
 
 QJsonValue TextToJson(const QString& text)
 {
-    if (!text.contains(u'\n'))
-        return text;
+    if (!text.contains(u'\n')) return text;
     QJsonArray pieces;
     qsizetype begin = 0;
     while (begin < text.size()) {
@@ -300,9 +293,10 @@ bool TextFromJson(const QJsonValue& value, QString& text, QString& reason)
     if (FromCp1252(ToCp1252(text)) != text) {
         for (const QChar c : text) {
             if (FromCp1252(ToCp1252(QString(c))) != QString(c)) {
-                reason = QStringLiteral("het teken '%1' (U+%2) kan niet in een bordbestand staan")
-                             .arg(c)
-                             .arg(QString::number(c.unicode(), 16).rightJustified(4, u'0').toUpper());
+                reason =
+                    QStringLiteral("het teken '%1' (U+%2) kan niet in een bordbestand staan")
+                        .arg(c)
+                        .arg(QString::number(c.unicode(), 16).rightJustified(4, u'0').toUpper());
                 return false;
             }
         }
@@ -313,19 +307,44 @@ bool TextFromJson(const QJsonValue& value, QString& text, QString& reason)
 const QStringList& BoardJsonKeyOrder()
 {
     static const QStringList order = {
-        QStringLiteral("title"),        QStringLiteral("prevBoard"),  QStringLiteral("prevPassword"),
-        QStringLiteral("nextBoard"),    QStringLiteral("nextPassword"), QStringLiteral("permissions"),
-        QStringLiteral("helpFile"),     QStringLiteral("pictures"),   QStringLiteral("tables"),
-        QStringLiteral("textFields"),   QStringLiteral("components"), QStringLiteral("wires"),
-        QStringLiteral("class"),        QStringLiteral("file"),       QStringLiteral("x"),
-        QStringLiteral("y"),            QStringLiteral("name"),       QStringLiteral("sockets"),
-        QStringLiteral("param1"),       QStringLiteral("param2"),     QStringLiteral("corner"),
-        QStringLiteral("param4"),       QStringLiteral("blackboxLabel"), QStringLiteral("colours"),
-        QStringLiteral("from"),         QStringLiteral("to"),         QStringLiteral("colour"),
-        QStringLiteral("points"),       QStringLiteral("rect"),       QStringLiteral("frame"),
-        QStringLiteral("text"),         QStringLiteral("columns"),    QStringLiteral("rows"),
-        QStringLiteral("separator"),    QStringLiteral("fixed"),      QStringLiteral("rowHeader"),
-        QStringLiteral("columnHeader"), QStringLiteral("data"),
+        QStringLiteral("title"),
+        QStringLiteral("prevBoard"),
+        QStringLiteral("prevPassword"),
+        QStringLiteral("nextBoard"),
+        QStringLiteral("nextPassword"),
+        QStringLiteral("permissions"),
+        QStringLiteral("helpFile"),
+        QStringLiteral("pictures"),
+        QStringLiteral("tables"),
+        QStringLiteral("textFields"),
+        QStringLiteral("components"),
+        QStringLiteral("wires"),
+        QStringLiteral("class"),
+        QStringLiteral("file"),
+        QStringLiteral("x"),
+        QStringLiteral("y"),
+        QStringLiteral("name"),
+        QStringLiteral("sockets"),
+        QStringLiteral("param1"),
+        QStringLiteral("param2"),
+        QStringLiteral("corner"),
+        QStringLiteral("param4"),
+        QStringLiteral("blackboxLabel"),
+        QStringLiteral("colours"),
+        QStringLiteral("from"),
+        QStringLiteral("to"),
+        QStringLiteral("colour"),
+        QStringLiteral("points"),
+        QStringLiteral("rect"),
+        QStringLiteral("frame"),
+        QStringLiteral("text"),
+        QStringLiteral("columns"),
+        QStringLiteral("rows"),
+        QStringLiteral("separator"),
+        QStringLiteral("fixed"),
+        QStringLiteral("rowHeader"),
+        QStringLiteral("columnHeader"),
+        QStringLiteral("data"),
     };
     return order;
 }

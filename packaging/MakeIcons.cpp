@@ -54,9 +54,11 @@ QImage SheetIcon(int size, const QString& extension, QColor band)
     return image;
 }
 
-bool Save(const QImage& image, const QString& folder, int size, const char* kind, const QString& name)
+bool Save(const QImage& image, const QString& folder, int size, const char* kind,
+          const QString& name)
 {
-    const QString dir = QStringLiteral("%1/hicolor/%2x%2/%3").arg(folder).arg(size).arg(QLatin1String(kind));
+    const QString dir =
+        QStringLiteral("%1/hicolor/%2x%2/%3").arg(folder).arg(size).arg(QLatin1String(kind));
     return QDir().mkpath(dir) && image.save(dir + u'/' + name + QStringLiteral(".png"));
 }
 
@@ -64,8 +66,7 @@ bool Save(const QImage& image, const QString& folder, int size, const char* kind
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "Gebruik: vt-make-icons MAP\n");
@@ -74,11 +75,12 @@ int main(int argc, char** argv)
     const QString folder = QString::fromLocal8Bit(argv[1]);
     bool ok = true;
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-        ok = ok && Save(ProgramPixmap(size).toImage(), folder, size, "apps", QStringLiteral("veldtrak"));
-        ok = ok && Save(SheetIcon(size, QStringLiteral("wks"), QColor(30, 110, 140)), folder, size, "mimetypes",
-                        QStringLiteral("application-x-veldtrak-worksheet"));
-        ok = ok && Save(SheetIcon(size, QStringLiteral("ant"), QColor(40, 140, 60)), folder, size, "mimetypes",
-                        QStringLiteral("application-x-veldtrak-answer-sheet"));
+        ok = ok &&
+             Save(ProgramPixmap(size).toImage(), folder, size, "apps", QStringLiteral("veldtrak"));
+        ok = ok && Save(SheetIcon(size, QStringLiteral("wks"), QColor(30, 110, 140)), folder, size,
+                        "mimetypes", QStringLiteral("application-x-veldtrak-worksheet"));
+        ok = ok && Save(SheetIcon(size, QStringLiteral("ant"), QColor(40, 140, 60)), folder, size,
+                        "mimetypes", QStringLiteral("application-x-veldtrak-answer-sheet"));
     }
     return ok ? 0 : 1;
 }

@@ -32,7 +32,8 @@ QStringList ShippedBoards(const QString& extension)
 {
     QStringList boards;
     for (const QString& category : kCategories)
-        for (const QString& file : QDir(kShipped + u'/' + category).entryList({QStringLiteral("*.") + extension}, QDir::Files))
+        for (const QString& file : QDir(kShipped + u'/' + category)
+                                       .entryList({QStringLiteral("*.") + extension}, QDir::Files))
             boards << category + u'\\' + file;
     return boards;
 }
@@ -71,7 +72,8 @@ protected:
 
 TEST_F(CurriculumTest, EveryShippedBoardOpensRunsAndKeepsItsBytes)
 {
-    const QStringList boards = ShippedBoards(QStringLiteral("wks")) + ShippedBoards(QStringLiteral("ant"));
+    const QStringList boards =
+        ShippedBoards(QStringLiteral("wks")) + ShippedBoards(QStringLiteral("ant"));
     ASSERT_FALSE(boards.isEmpty()) << kShipped.toStdString();
     for (const QString& board : boards) {
         SCOPED_TRACE(board.toStdString());
@@ -83,7 +85,8 @@ TEST_F(CurriculumTest, EveryShippedBoardOpensRunsAndKeepsItsBytes)
         for (const auto& object : doc->m_pictures) {
             const auto* picture = dynamic_cast<const CPlaatje*>(object.get());
             ASSERT_NE(picture, nullptr);
-            EXPECT_TRUE(NameExists(doc->m_strFolderRoot + doc->m_strFolderBitmap + picture->m_strFileName))
+            EXPECT_TRUE(
+                NameExists(doc->m_strFolderRoot + doc->m_strFolderBitmap + picture->m_strFileName))
                 << picture->m_strFileName.toStdString();
         }
         CMemoryDC dc(64, 64);
@@ -128,7 +131,8 @@ TEST_F(CurriculumTest, EachWorksheetLeadsToItsAnswerSheetBehindAPasswordTheTeach
         const QString file = worksheet.mid(worksheet.lastIndexOf(u'\\') + 1);
         EXPECT_TRUE(teacher.contains(QStringLiteral("<td>%1</td><td>%2</td>").arg(file, password)))
             << "the teacher's notes give the password";
-        EXPECT_EQ(doc->m_nPermissions & PERMIT_CHANGE_TEXTS, 0) << "pupils keep the assignment as it is";
+        EXPECT_EQ(doc->m_nPermissions & PERMIT_CHANGE_TEXTS, 0)
+            << "pupils keep the assignment as it is";
         EXPECT_EQ(doc->m_nPermissions & PERMIT_IDENTIFY_BLACKBOXES, 0);
 
         ASSERT_TRUE(Open(answer));
@@ -208,8 +212,7 @@ public:
         const qsizetype dot = nameAndSocket.lastIndexOf(u'.');
         CComponent& c = Find(nameAndSocket.left(dot));
         const QString socket = nameAndSocket.mid(dot + 1);
-        if (socket == u"p1")
-            return c.m_nParam1;
+        if (socket == u"p1") return c.m_nParam1;
         const int index = socket.toInt();
         EXPECT_LT(index, c.GetBusCount());
         return index < c.GetBusCount() ? std::abs(c.Bus(index).m_nValue) : -1;
@@ -220,8 +223,7 @@ private:
     CComponent& Find(const QString& name)
     {
         for (auto& c : m_doc.m_components)
-            if (c->m_strName == name)
-                return *c;
+            if (c->m_strName == name) return *c;
         ADD_FAILURE() << "no component " << name.toStdString();
         return *m_doc.m_components.front();
     }
@@ -261,12 +263,12 @@ QStringList TruthTable(const QStringList& toggles, const char* expected)
     for (int pattern = 0; pattern < (1 << inputs); ++pattern) {
         for (int i = 0; i < inputs; ++i) {
             const int bit = 1 << (inputs - 1 - i);
-            if ((pattern ^ state) & bit)
-                steps << QStringLiteral("click ") + toggles[i];
+            if ((pattern ^ state) & bit) steps << QStringLiteral("click ") + toggles[i];
         }
         state = pattern;
         steps << QStringLiteral("wait 3")
-              << QStringLiteral("LED.0 ") + (expected[pattern] == '1' ? QStringLiteral("high") : QStringLiteral("low"));
+              << QStringLiteral("LED.0 ") +
+                     (expected[pattern] == '1' ? QStringLiteral("high") : QStringLiteral("low"));
     }
     return steps;
 }
@@ -280,60 +282,63 @@ struct AnswerCase {
 
 const AnswerCase kAnswers[] = {
     {"invoer en uitvoer\\invoer.ant",
-     {"wait 2", "Lamp.0 low", "press Drukschakelaar", "wait 2", "Lamp.0 high", "release", "wait 2", "Lamp.0 low",
-      "click Toggle", "wait 2", "LED.0 high", "click Toggle", "wait 2", "LED.0 low", "Spanningsmeter.0 =250",
-      "set Spanning 40", "wait 2", "Spanningsmeter.0 =400"}},
+     {"wait 2", "Lamp.0 low", "press Drukschakelaar", "wait 2", "Lamp.0 high", "release", "wait 2",
+      "Lamp.0 low", "click Toggle", "wait 2", "LED.0 high", "click Toggle", "wait 2", "LED.0 low",
+      "Spanningsmeter.0 =250", "set Spanning 40", "wait 2", "Spanningsmeter.0 =400"}},
     {"invoer en uitvoer\\switch.ant",
-     {"wait 2", "LED 1.0 high", "LED 2.0 low", "click Switch", "wait 2", "LED 1.0 low", "LED 2.0 high",
-      "click Switch", "wait 2", "LED 1.0 high", "LED 2.0 low"}},
+     {"wait 2", "LED 1.0 high", "LED 2.0 low", "click Switch", "wait 2", "LED 1.0 low",
+      "LED 2.0 high", "click Switch", "wait 2", "LED 1.0 high", "LED 2.0 low"}},
     {"invoer en uitvoer\\spanning.ant",
-     {"wait 2", "Spanningsmeter.0 =0", "Lamp.0 =0", "set Spanning 25", "wait 2", "Spanningsmeter.0 =250",
-      "Lamp.0 =250", "set Spanning 50", "wait 2", "Lamp.0 =500"}},
+     {"wait 2", "Spanningsmeter.0 =0", "Lamp.0 =0", "set Spanning 25", "wait 2",
+      "Spanningsmeter.0 =250", "Lamp.0 =250", "set Spanning 50", "wait 2", "Lamp.0 =500"}},
     {"invoer en uitvoer\\lichtsensor.ant",
-     {"wait 3", "Spanningsmeter.0 =0", "click Toggle", "wait 4", "Spanningsmeter.0 >250", "click Toggle", "wait 4",
-      "Spanningsmeter.0 =0", "light Lichtsensor", "wait 3", "Spanningsmeter.0 >150", "dark", "wait 3",
-      "Spanningsmeter.0 =0"}},
+     {"wait 3", "Spanningsmeter.0 =0", "click Toggle", "wait 4", "Spanningsmeter.0 >250",
+      "click Toggle", "wait 4", "Spanningsmeter.0 =0", "light Lichtsensor", "wait 3",
+      "Spanningsmeter.0 >150", "dark", "wait 3", "Spanningsmeter.0 =0"}},
     {"invoer en uitvoer\\adomzetter.ant",
-     {"set Spanning 25", "wait 3", "8.0 low", "4.0 high", "2.0 high", "1.0 high", "set Spanning 10", "wait 3",
-      "8.0 low", "4.0 low", "2.0 high", "1.0 high", "set Spanning 50", "wait 3", "8.0 high", "4.0 high", "2.0 high",
-      "1.0 high", "set Spanning 0", "wait 3", "8.0 low", "1.0 low"}},
+     {"set Spanning 25", "wait 3", "8.0 low",  "4.0 high", "2.0 high", "1.0 high",
+      "set Spanning 10", "wait 3", "8.0 low",  "4.0 low",  "2.0 high", "1.0 high",
+      "set Spanning 50", "wait 3", "8.0 high", "4.0 high", "2.0 high", "1.0 high",
+      "set Spanning 0",  "wait 3", "8.0 low",  "1.0 low"}},
     {"verwerking\\enpoort.ant", TruthTable(kAB, "0001")},
     {"verwerking\\ofpoort.ant", TruthTable(kAB, "0111")},
     {"verwerking\\nenpoort.ant", TruthTable(kAB, "1110")},
     {"verwerking\\nofpoort.ant", TruthTable(kAB, "1000")},
     {"verwerking\\geheugen.ant",
-     {"wait 2", "LED.0 low", "press Zet", "wait 2", "release", "wait 3", "LED.0 high", "press Wis", "wait 2",
-      "release", "wait 3", "LED.0 low"}},
+     {"wait 2", "LED.0 low", "press Zet", "wait 2", "release", "wait 3", "LED.0 high", "press Wis",
+      "wait 2", "release", "wait 3", "LED.0 low"}},
     {"verwerking\\teller.ant",
-     {"wait 30", "Pulsteller.p1 =0", "click Aan/uit", "wait 40", "Pulsteller.p1 >2", "Pulsteller.p1 <6",
-      "click Aan/uit", "wait 60", "Pulsteller.p1 <7"}},
+     {"wait 30", "Pulsteller.p1 =0", "click Aan/uit", "wait 40", "Pulsteller.p1 >2",
+      "Pulsteller.p1 <6", "click Aan/uit", "wait 60", "Pulsteller.p1 <7"}},
     {"verwerking\\comparator.ant",
-     {"wait 4", "LED.0 low", "set Spanning 24", "wait 4", "LED.0 low", "set Spanning 25", "wait 4", "LED.0 high",
-      "set Spanning 40", "wait 4", "LED.0 high"}},
+     {"wait 4", "LED.0 low", "set Spanning 24", "wait 4", "LED.0 low", "set Spanning 25", "wait 4",
+      "LED.0 high", "set Spanning 40", "wait 4", "LED.0 high"}},
     {"verwerking\\relais.ant",
-     {"wait 2", "Relais.1 low", "LED.0 high", "click Toggle 1", "wait 2", "Relais.1 high", "click Toggle 2",
-      "wait 2", "LED.0 low", "click Toggle 1", "wait 2", "Relais.1 low"}},
+     {"wait 2", "Relais.1 low", "LED.0 high", "click Toggle 1", "wait 2", "Relais.1 high",
+      "click Toggle 2", "wait 2", "LED.0 low", "click Toggle 1", "wait 2", "Relais.1 low"}},
     {"praktisch\\auto_licht.ant",
      {"wait 6", "Koplamp.0 high", "light Lichtsensor", "wait 6", "Koplamp.0 low", "dark", "wait 6",
       "Koplamp.0 high"}},
     {"praktisch\\deurbel.ant",
-     {"wait 2", "Zoemer.0 low", "press Deurbel", "wait 3", "Zoemer.0 high", "release", "wait 2", "Zoemer.0 low",
-      "press Deurbel", "wait 8", "release", "wait 2", "press Deurbel", "wait 1", "release", "wait 2",
-      "Bezoekers.p1 =3"}},
-    {"praktisch\\kas.ant", {"wait 6", "Kachel.1 high", "heat Thermometer", "wait 6", "Kachel.1 low", "dark",
-                            "wait 6", "Kachel.1 high"}},
+     {"wait 2", "Zoemer.0 low", "press Deurbel", "wait 3", "Zoemer.0 high", "release", "wait 2",
+      "Zoemer.0 low", "press Deurbel", "wait 8", "release", "wait 2", "press Deurbel", "wait 1",
+      "release", "wait 2", "Bezoekers.p1 =3"}},
+    {"praktisch\\kas.ant",
+     {"wait 6", "Kachel.1 high", "heat Thermometer", "wait 6", "Kachel.1 low", "dark", "wait 6",
+      "Kachel.1 high"}},
     {"praktisch\\inbraak.ant",
-     {"wait 2", "Sirene.0 low", "click Deur", "wait 3", "Sirene.0 low", "click Deur", "click Alarm aan", "wait 3",
-      "Sirene.0 low", "click Deur", "wait 3", "Sirene.0 high", "click Deur", "wait 3", "Sirene.0 high",
-      "press Reset", "wait 2", "release", "wait 3", "Sirene.0 low"}},
+     {"wait 2",      "Sirene.0 low",    "click Deur", "wait 3",       "Sirene.0 low",
+      "click Deur",  "click Alarm aan", "wait 3",     "Sirene.0 low", "click Deur",
+      "wait 3",      "Sirene.0 high",   "click Deur", "wait 3",       "Sirene.0 high",
+      "press Reset", "wait 2",          "release",    "wait 3",       "Sirene.0 low"}},
     {"praktisch\\ventilator.ant",
-     {"wait 6", "Ventilator.1 low", "Controlelamp.0 low", "heat Temperatuur", "wait 6", "Ventilator.1 high",
-      "Controlelamp.0 high", "dark", "wait 6", "Ventilator.1 low"}},
+     {"wait 6", "Ventilator.1 low", "Controlelamp.0 low", "heat Temperatuur", "wait 6",
+      "Ventilator.1 high", "Controlelamp.0 high", "dark", "wait 6", "Ventilator.1 low"}},
     {"blackbox\\blackbox1.wks", TruthTable(kAB, "0110")},
     {"blackbox\\blackbox1.ant", TruthTable(kAB, "0110")},
     {"blackbox\\blackbox2.wks",
-     {"wait 2", "LED.0 low", "press Knop 1", "wait 2", "release", "wait 3", "LED.0 high", "press Knop 2", "wait 2",
-      "release", "wait 3", "LED.0 low"}},
+     {"wait 2", "LED.0 low", "press Knop 1", "wait 2", "release", "wait 3", "LED.0 high",
+      "press Knop 2", "wait 2", "release", "wait 3", "LED.0 low"}},
     {"blackbox\\blackbox3.wks", TruthTable({"A", "B", "C"}, "10101000")},
     {"blackbox\\blackbox3.ant", TruthTable({"A", "B", "C"}, "10101000")},
 };

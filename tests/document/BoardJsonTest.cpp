@@ -21,7 +21,8 @@ protected:
         doc->LayOutSockets();
         Wire(2, 5);
         Wire(9, 12);
-        doc->m_wires.back()->m_points.insert(doc->m_wires.back()->m_points.begin() + 1, CPoint(800, -900));
+        doc->m_wires.back()->m_points.insert(doc->m_wires.back()->m_points.begin() + 1,
+                                             CPoint(800, -900));
         doc->RouteWireEnds();
         doc->m_strBoardTitle = QStringLiteral("Proef: één bord");
         doc->m_strNextBoard = QStringLiteral("praktisch\\proef.ant");
@@ -30,7 +31,8 @@ protected:
         doc->m_nPermissions = 0x5A;
         auto text = std::make_unique<CTextField>();
         text->m_rect = CRect(130, -100, 900, -300);
-        text->m_strText = QStringLiteral("{\\rtf1\\ansi{\\fonttbl}{\\colortbl ;}\r\n\\b Doe\\plain  dit\\par \r\nre\\'ebel\\par \r\n}");
+        text->m_strText = QStringLiteral("{\\rtf1\\ansi{\\fonttbl}{\\colortbl ;}\r\n\\b Doe\\plain "
+                                         " dit\\par \r\nre\\'ebel\\par \r\n}");
         text->m_nFrame = -1;
         doc->m_textFields.push_back(std::move(text));
         auto table = std::make_unique<CTabel>();
@@ -66,7 +68,8 @@ TEST_F(BoardJsonTest, ImportOfAnExportWritesTheSameBytes)
     EXPECT_TRUE(json.contains("\"nextPassword\": \"caf\xC3\xA9\"")) << "passwords in plain text";
     EXPECT_TRUE(json.contains("\"class\": \"CLamp\""));
     EXPECT_TRUE(json.contains("\"blackboxLabel\": \"\""));
-    EXPECT_TRUE(json.contains("\"data\": [\n        \"U (V)#I\\r\\n\",\n        \"(mA)#1#\"\n      ]"))
+    EXPECT_TRUE(
+        json.contains("\"data\": [\n        \"U (V)#I\\r\\n\",\n        \"(mA)#1#\"\n      ]"))
         << "multi-line texts as one piece per line";
     EXPECT_TRUE(json.contains("\"points\": [[")) << "short lists on one line";
 }
@@ -109,35 +112,46 @@ TEST_F(BoardJsonTest, ErrorsNameTheLineAndTheField)
         {"[]", "regel 1: het bestand hoort met { te beginnen"},
         {"{\n\"titel\": \"x\"}", "regel 2, veld titel: onbekend veld"},
         {"{\n\"title\": 5}", "regel 2, veld title: hier hoort een tekst"},
-        {"{\"title\": \"\xE2\x82\xAC en \xE2\x86\x92\"}", "veld title: het teken '\xE2\x86\x92' (U+2192)"},
-        {"{\n\"nextPassword\": \"negenletr\"}", "regel 2, veld nextPassword: een wachtwoord heeft hoogstens 8 tekens"},
-        {"{\n\"permissions\": 256}", "regel 2, veld permissions: hier hoort een getal van 0 tot en met 255"},
-        {"{\"components\": [\n{\"x\": 1, \"sockets\": [1]}]}", "regel 2, veld components[0]: het veld class"},
+        {"{\"title\": \"\xE2\x82\xAC en \xE2\x86\x92\"}",
+         "veld title: het teken '\xE2\x86\x92' (U+2192)"},
+        {"{\n\"nextPassword\": \"negenletr\"}",
+         "regel 2, veld nextPassword: een wachtwoord heeft hoogstens 8 tekens"},
+        {"{\n\"permissions\": 256}",
+         "regel 2, veld permissions: hier hoort een getal van 0 tot en met 255"},
+        {"{\"components\": [\n{\"x\": 1, \"sockets\": [1]}]}",
+         "regel 2, veld components[0]: het veld class"},
         {"{\"components\": [\n{\"class\": \"CKlok\", \"sockets\": [1]}]}",
          "regel 2, veld components[0].class: onbekende component \"CKlok\""},
         {"{\"components\": [\n{\"class\": \"CLamp\",\n \"sockets\": [1, 2],\n \"parm1\": 3}]}",
-         "regel 4, veld components[0].parm1: onbekend veld; hier kunnen staan: x, y, name, sockets"},
+         "regel 4, veld components[0].parm1: onbekend veld; hier kunnen staan: x, y, name, "
+         "sockets"},
         {"{\"components\": [\n{\"class\": \"CLamp\",\n \"x\": 1.5, \"sockets\": [1, 2]}]}",
          "regel 3, veld components[0].x: hier hoort een geheel getal"},
         {"{\"components\": [\n{\"class\": \"CLamp\",\n \"sockets\": [1]}]}",
          "regel 3, veld components[0].sockets: hier horen 2 getallen, er staan er 1"},
-        {"{\"components\": [\n{\"class\": \"CLamp\"}]}", "regel 2, veld components[0]: het veld sockets ontbreekt"},
-        {"{\"components\": [\n{\"class\": \"CLamp\", \"sockets\": [1, 2],\n\"colours\": [\"#FF0000\"]}]}",
+        {"{\"components\": [\n{\"class\": \"CLamp\"}]}",
+         "regel 2, veld components[0]: het veld sockets ontbreekt"},
+        {"{\"components\": [\n{\"class\": \"CLamp\", \"sockets\": [1, 2],\n\"colours\": "
+         "[\"#FF0000\"]}]}",
          "regel 3, veld components[0].colours: hier hoort een lijst van 16 kleuren"},
         {"{\"components\": [\n{\"class\": \"CPulsGenerator\", \"sockets\": [1],\n\"param1\": 99}]}",
          "regel 3, veld components[0].param1: de waarde 99 kan niet; het bord zou 10 lezen"},
-        {"{\"components\": [{\"class\": \"CLamp\", \"sockets\": [1, 2]},\n{\"class\": \"CLed\", \"sockets\": [2, 3]}]}",
+        {"{\"components\": [{\"class\": \"CLamp\", \"sockets\": [1, 2]},\n{\"class\": \"CLed\", "
+         "\"sockets\": [2, 3]}]}",
          "regel 2, veld components[1].sockets[0]: socketnummer 2 heeft components[0] al"},
-        {"{\"components\": [{\"class\": \"CLamp\", \"sockets\": [1, 2]}],\n\"wires\": [\n{\"from\": 7, \"to\": 1}]}",
+        {"{\"components\": [{\"class\": \"CLamp\", \"sockets\": [1, 2]}],\n\"wires\": "
+         "[\n{\"from\": 7, \"to\": 1}]}",
          "regel 3, veld wires[0].from: geen component heeft socket 7"},
         {"{\"wires\": [\n{\"from\": 1, \"to\": 2,\n\"points\": [[1, 2], [3]]}]}",
          "regel 3, veld wires[0].points[1]: hier horen 2 getallen, er staan er 1"},
-        {"{\"tables\": [\n{\"rect\": [1, 2, 3]}]}", "regel 2, veld tables[0].rect: hier horen 4 getallen"},
+        {"{\"tables\": [\n{\"rect\": [1, 2, 3]}]}",
+         "regel 2, veld tables[0].rect: hier horen 4 getallen"},
     };
     for (const Case& c : cases) {
         QString error;
         EXPECT_FALSE(Import(c.json, error)) << c.json;
-        EXPECT_TRUE(error.startsWith(QString::fromUtf8(c.message)) || error.contains(QString::fromUtf8(c.message)))
+        EXPECT_TRUE(error.startsWith(QString::fromUtf8(c.message)) ||
+                    error.contains(QString::fromUtf8(c.message)))
             << c.json << "\n  gives: " << error.toStdString();
     }
 }
