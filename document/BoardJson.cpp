@@ -116,7 +116,7 @@ private:
         if (root.contains(QLatin1String(kPermissions))) {
             const QJsonValue value = root.value(QLatin1String(kPermissions));
             const double d = value.toDouble(-1);
-            if (!value.isDouble() || d != int(d) || d < 0 || d > double(PERMIT_ALL))
+            if (!value.isDouble() || d < 0 || d > double(PERMIT_ALL) || d != int(d))
                 return Fail(QLatin1String(kPermissions),
                             QStringLiteral("hier hoort een getal van 0 tot en met 255"));
             m_doc.m_nPermissions = int(d);

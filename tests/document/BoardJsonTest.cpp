@@ -116,6 +116,7 @@ TEST_F(BoardJsonTest, ErrorsNameTheLineAndTheField)
          "veld title: het teken '\xE2\x86\x92' (U+2192)"},
         {"{\n\"nextPassword\": \"negenletr\"}",
          "regel 2, veld nextPassword: een wachtwoord heeft hoogstens 8 tekens"},
+        {"{\n\"permissions\": 1e300}", "regel 2, veld permissions: hier hoort een getal van 0 tot en met 255"},
         {"{\n\"permissions\": 256}",
          "regel 2, veld permissions: hier hoort een getal van 0 tot en met 255"},
         {"{\"components\": [\n{\"x\": 1, \"sockets\": [1]}]}",
