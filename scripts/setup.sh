@@ -11,6 +11,7 @@ packages=(
   fonts-dejavu-core xvfb xauth
   xdotool imagemagick
   dpkg-dev lintian desktop-file-utils shared-mime-info libglib2.0-bin
+  poppler-utils util-linux
 )
 
 missing=()
