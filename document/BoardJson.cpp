@@ -260,6 +260,11 @@ private:
                 const int id = c.Bus(b).GetId();
                 if (id <= 0)
                     return Fail(path, QStringLiteral("een socketnummer moet groter dan 0 zijn"));
+                // The board finds a socket by its component's first number plus its place.
+                if (b > 0 && id != c.Bus(0).GetId() + b)
+                    return Fail(path, QStringLiteral("de socketnummers van een component volgen op elkaar: "
+                                                     "hier hoort %1")
+                                          .arg(std::int64_t(c.Bus(0).GetId()) + b));
                 const auto [it, fresh] = m_socketOwner.emplace(id, i);
                 if (!fresh)
                     return Fail(path, QStringLiteral("socketnummer %1 heeft components[%2] al")
@@ -290,7 +295,10 @@ private:
         for (std::size_t i : m_straightWires) {
             CDraad& wire = *m_doc.m_wires[i];
             const auto [from, to] = wire.GetEnds();
-            wire.m_points = {m_doc.FindBus(from)->GetCenter(), m_doc.FindBus(to)->GetCenter()};
+            const CBus* a = m_doc.FindBus(from);
+            const CBus* b = m_doc.FindBus(to);
+            if (a && b) // both checked above
+                wire.m_points = {a->GetCenter(), b->GetCenter()};
         }
         return true;
     }

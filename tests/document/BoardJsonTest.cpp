@@ -79,10 +79,10 @@ TEST_F(BoardJsonTest, AHandWrittenBoardTakesTheDefaultsOfItsClasses)
     const QByteArray json = R"({
   "title": "Met de hand",
   "components": [
-    {"class": "CToggle", "x": 300, "y": -700, "sockets": [1, 3]},
-    {"class": "CLamp", "x": 1100, "y": -700, "sockets": [4, 5]}
+    {"class": "CToggle", "x": 300, "y": -700, "sockets": [1, 2]},
+    {"class": "CLamp", "x": 1100, "y": -700, "sockets": [3, 4]}
   ],
-  "wires": [{"from": 3, "to": 4}]
+  "wires": [{"from": 2, "to": 3}]
 })";
     QString error;
     ASSERT_TRUE(Import(json, error)) << error.toStdString();
@@ -95,8 +95,8 @@ TEST_F(BoardJsonTest, AHandWrittenBoardTakesTheDefaultsOfItsClasses)
     // A wire without points runs straight between the centres of its sockets.
     const CDraad& wire = *doc->m_wires[0];
     ASSERT_EQ(wire.GetPointCount(), 2);
-    EXPECT_EQ(wire.GetPoint(0), doc->FindBus(3)->GetCenter());
-    EXPECT_EQ(wire.GetPoint(1), doc->FindBus(4)->GetCenter());
+    EXPECT_EQ(wire.GetPoint(0), doc->FindBus(2)->GetCenter());
+    EXPECT_EQ(wire.GetPoint(1), doc->FindBus(3)->GetCenter());
     EXPECT_NE(wire.GetPoint(0), CPoint(0, 0));
 }
 
@@ -140,6 +140,8 @@ TEST_F(BoardJsonTest, ErrorsNameTheLineAndTheField)
         {"{\"components\": [{\"class\": \"CLamp\", \"sockets\": [1, 2]},\n{\"class\": \"CLed\", "
          "\"sockets\": [2, 3]}]}",
          "regel 2, veld components[1].sockets[0]: socketnummer 2 heeft components[0] al"},
+        {"{\"components\": [{\"class\": \"CToggle\",\n\"sockets\": [1, 3]}]}",
+         "regel 2, veld components[0].sockets[1]: de socketnummers van een component volgen op elkaar: hier hoort 2"},
         {"{\"components\": [{\"class\": \"CLamp\", \"sockets\": [1, 2]}],\n\"wires\": "
          "[\n{\"from\": 7, \"to\": 1}]}",
          "regel 3, veld wires[0].from: geen component heeft socket 7"},
