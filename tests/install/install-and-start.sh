@@ -45,6 +45,21 @@ QT_QPA_PLATFORM=offscreen timeout 8 "$prefix/bin/veldtrak" "$worksheet" 2>"$pref
 [ "$status" -eq 124 ] || { echo "installed program ended with $status"; cat "$prefix/err"; exit 1; }
 ! grep -q 'Foutmelding' "$prefix/err"
 
+# An ordinary user may not write in the installed folder: the program works in a folder
+# of the user's own, filled from the installed one at the first start.
+if [ "$(id -u)" -eq 0 ]; then
+  chmod 755 "$prefix"
+  pupil="$prefix/pupil"
+  mkdir -p "$pupil" && chown 65534:65534 "$pupil"
+  status=0
+  setpriv --reuid=65534 --regid=65534 --clear-groups env HOME="$pupil" QT_QPA_PLATFORM=offscreen \
+    timeout 8 "$prefix/bin/veldtrak" "$worksheet" >/dev/null 2>&1 || status=$?
+  [ "$status" -eq 124 ] || { echo "installed program ended with $status for an ordinary user"; exit 1; }
+  for f in praktisch/auto_licht.wks praktisch/auto_licht.ant help/Veldtrak400.htm bmp/auto.bmp zoemer.wav; do
+    [ -f "$pupil/.local/share/veldtrak/$f" ] || { echo "per-user program folder lacks $f"; exit 1; }
+  done
+fi
+
 # A double click in a file manager runs the entry's command line on the file; the
 # program's window title names the worksheet once it has opened it.
 exec_line="$(sed -n 's/^Exec=//p' "$prefix/share/applications/veldtrak.desktop")"
