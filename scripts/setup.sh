@@ -11,6 +11,7 @@ packages=(
   fonts-dejavu-core xvfb xauth
   qt6-translations-l10n
   xdotool imagemagick
+  dpkg-dev lintian desktop-file-utils shared-mime-info libglib2.0-bin
   poppler-utils util-linux
 )
 

@@ -105,6 +105,34 @@ TEST_F(ToolTest, InfoAndResave)
     EXPECT_EQ(a.readAll().size(), b.readAll().size());
 }
 
+TEST_F(ToolTest, ExportAndImportGiveTheSameFile)
+{
+    const QString board = TwoInverters();
+    QDir::setCurrent(m_dir.path()); // relative names are taken from where the tool runs
+    ASSERT_EQ(Run({QStringLiteral("export"), QStringLiteral("twee.wks"), QStringLiteral("twee.json")}), 0)
+        << m_err.toStdString();
+    ASSERT_EQ(Run({QStringLiteral("import"), QStringLiteral("twee.json"), QStringLiteral("sub/terug.wks"),
+                   QStringLiteral("twee.json"), QStringLiteral("tweede.ant")}),
+              0)
+        << m_err.toStdString();
+    QFile a(board), b(m_dir.path() + QStringLiteral("/sub/terug.wks")), c(m_dir.path() + QStringLiteral("/tweede.ant"));
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly) && c.open(QIODevice::ReadOnly));
+    const QByteArray original = a.readAll();
+    EXPECT_EQ(b.readAll(), original);
+    EXPECT_EQ(c.readAll(), original);
+
+    QFile bad(m_dir.path() + QStringLiteral("/fout.json"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("{\n  \"title\": \"x\",\n  \"components\": [{\"class\": \"CLamp\", \"sockets\": [1, 2],\n    \"x\": \"links\"}]\n}\n");
+    bad.close();
+    EXPECT_EQ(Run({QStringLiteral("import"), bad.fileName(), m_dir.path() + QStringLiteral("/fout.wks")}), 1);
+    EXPECT_TRUE(m_err.contains(QStringLiteral("fout.json, regel 4, veld components[0].x: hier hoort een geheel getal")))
+        << m_err.toStdString();
+    EXPECT_FALSE(QFile::exists(m_dir.path() + QStringLiteral("/fout.wks")));
+    EXPECT_EQ(Run({QStringLiteral("export"), m_dir.path() + QStringLiteral("/weg.wks"), bad.fileName()}), 1);
+    EXPECT_TRUE(m_err.contains(QStringLiteral("kon niet worden gevonden."))) << m_err.toStdString();
+}
+
 TEST_F(ToolTest, ErrorsAreDutchAndFail)
 {
     EXPECT_EQ(Run({QStringLiteral("info"), m_dir.path() + QStringLiteral("/weg.wks")}), 1);
