@@ -174,6 +174,12 @@ public:
 
     // Hooks for the layers above (the start dialog of "Nieuw").
     std::function<QString()> m_pickWorksheet;
+    // The restricted "Opslaan als..." of an output folder: the name typed, or empty.
+    std::function<QString()> m_askRestrictedSaveName;
+
+    // The board chain: turns the entered previous and next board names into paths of
+    // existing files (after reading a board and after the protection dialog).
+    void ResolveLinks();
 
     // Board objects
     ComponentList m_components;
@@ -201,6 +207,9 @@ public:
     bool m_bScanning = false;
     bool m_bPrevResolved = false;
     bool m_bNextResolved = false;
+    QString m_strPrevResolved; // the previous board's file, empty when none was found
+    QString m_strNextResolved;
+    bool m_bNameDiffers = true; // a chain step goes to a board of another file name
     bool m_bStartImagesShown = false; // the start-up images or start menu are showing
     bool m_bPaginated = false;        // a print job has found its pages
     bool m_bShowPages = false;        // page frames drawn on the board ("Paginering")

@@ -128,3 +128,17 @@ QString GetCommandLineOption(const QStringList& arguments, const QString& key)
     }
     return {};
 }
+
+bool HasCommandLineOption(const QStringList& arguments, const QString& key)
+{
+    const QString option = u'/' + key;
+    for (const QString& argument : arguments) {
+        QString text = argument;
+        text.remove(u'"');
+        text = text.trimmed();
+        if (text.compare(option, Qt::CaseInsensitive) == 0 ||
+            text.startsWith(option + u':', Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}

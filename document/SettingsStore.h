@@ -46,3 +46,5 @@ private:
 
 // The value of the option /key:value among the program's arguments, or empty.
 QString GetCommandLineOption(const QStringList& arguments, const QString& key);
+// True when the option /key is given, with a value (/key:value) or without one (/key).
+bool HasCommandLineOption(const QStringList& arguments, const QString& key);

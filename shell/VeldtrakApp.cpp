@@ -28,7 +28,7 @@ CVeldtrakApp::~CVeldtrakApp()
 
 QStringList CVeldtrakApp::CommandLineOptions(const QStringList& arguments)
 {
-    static const QRegularExpression option(QStringLiteral("^\"?/[A-Za-z]+:"));
+    static const QRegularExpression option(QStringLiteral("^\"?/[A-Za-z]+(:|\"?$)"));
     QStringList options;
     for (const QString& argument : arguments) {
         if (argument.isEmpty() || option.match(argument).hasMatch())
@@ -53,6 +53,7 @@ bool CVeldtrakApp::InitInstance()
     const QStringList options = CommandLineOptions(QCoreApplication::arguments().mid(1));
     m_pDoc = std::make_unique<CVeldtrakDoc>();
     m_pDoc->m_commandLine = options;
+    m_pDoc->SetTeacherMode(HasCommandLineOption(options, QStringLiteral("docent")));
 
     m_pFrame = std::make_unique<CMainFrame>(*m_pDoc);
     m_pDoc->OnFileNew(); // an empty board; the start-up sequence follows the first paint
