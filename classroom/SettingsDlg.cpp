@@ -183,7 +183,7 @@ bool CSettingsDlg::eventFilter(QObject* watched, QEvent* event)
                        : watched == m_pBitmaps  ? ID_BITMAPS
                                                 : 0;
         SelectField(id);
-    } else if (event->type() == QEvent::FocusOut && list && watched == list->lineEdit() &&
+    } else if (event->type() == QEvent::FocusOut && list &&
                static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
         TakeTypedText(*list);
     }
