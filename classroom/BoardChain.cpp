@@ -5,6 +5,8 @@
 
 #include <QApplication>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kStartMenuImage = 4;
@@ -28,7 +30,8 @@ LinkFields Fields(const CVeldtrakDoc& doc, ChainLink link)
 
 QString ChainFileName(const QString& path)
 {
-    QString name = path.mid(path.lastIndexOf(u'\\') + 1);
+    // A name that reached the document in its file-system form has "/" separators.
+    QString name = path.mid(std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/')) + 1);
     const qsizetype dot = name.indexOf(u'.');
     if (dot >= 0)
         name.truncate(dot);

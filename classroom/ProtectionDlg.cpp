@@ -78,35 +78,38 @@ CProtectionDlg::CProtectionDlg(const QString& programFolder, QWidget* parent)
     for (std::size_t bit : right)
         boxes->addWidget(m_boxes[bit], row++, 1);
 
-    auto* teacher = new QGridLayout;
-    teacher->addWidget(Label("Password", m_pPassword), 0, 0);
-    teacher->addWidget(m_pPassword, 0, 1);
-    teacher->addWidget(Label("Re-type", m_pRetype), 1, 0);
-    teacher->addWidget(m_pRetype, 1, 1);
-    auto* rule = new QLabel(
-        QStringLiteral("Bovenstaand password moeten twee keer hetzelfde worden ingetikt."));
-    rule->setTextFormat(Qt::PlainText);
-    teacher->addWidget(rule, 2, 0, 1, 2);
-
     auto* board = new QGridLayout;
     QPushButton* browsePrev = MakeButton(ID_BROWSE_PREV, QStringLiteral("Blader"));
     QPushButton* browseNext = MakeButton(ID_BROWSE_NEXT, QStringLiteral("Blader"));
     QPushButton* browseHelp = MakeButton(ID_BROWSE_HELP, QStringLiteral("Blader"));
-    board->addWidget(Label("Titel bord", m_pTitle), 0, 0);
-    board->addWidget(m_pTitle, 0, 1, 1, 2);
-    board->addWidget(Label("Bestand vorig bord", m_pPrevBoard), 1, 0);
-    board->addWidget(m_pPrevBoard, 1, 1);
-    board->addWidget(browsePrev, 1, 2);
-    board->addWidget(Label("Password om toegang te krijgen tot vorig bord", m_pPrevPassword), 2, 0);
-    board->addWidget(m_pPrevPassword, 2, 1);
-    board->addWidget(Label("Bestand volgend bord", m_pNextBoard), 3, 0);
-    board->addWidget(m_pNextBoard, 3, 1);
-    board->addWidget(browseNext, 3, 2);
-    board->addWidget(Label("Password om toegang te krijgen tot volgend bord", m_pNextPassword), 4, 0);
-    board->addWidget(m_pNextPassword, 4, 1);
-    board->addWidget(Label("Helpfile", m_pHelpFile), 5, 0);
-    board->addWidget(m_pHelpFile, 5, 1);
-    board->addWidget(browseHelp, 5, 2);
+    // The teacher password first, then the board's own fields, one column of edits.
+    auto* rule = new QLabel(
+        QStringLiteral("Bovenstaand password moeten twee keer hetzelfde worden ingetikt."));
+    rule->setTextFormat(Qt::PlainText);
+    const struct {
+        const char* label;
+        QWidget* edit;
+        QWidget* button;
+    } rows[] = {
+        {"Password", m_pPassword, nullptr},
+        {"Re-type", m_pRetype, nullptr},
+        {nullptr, rule, nullptr},
+        {"Titel bord", m_pTitle, nullptr},
+        {"Bestand vorig bord", m_pPrevBoard, browsePrev},
+        {"Password om toegang te krijgen tot vorig bord", m_pPrevPassword, nullptr},
+        {"Bestand volgend bord", m_pNextBoard, browseNext},
+        {"Password om toegang te krijgen tot volgend bord", m_pNextPassword, nullptr},
+        {"Helpfile", m_pHelpFile, browseHelp},
+    };
+    int line = 0;
+    for (const auto& r : rows) {
+        if (r.label)
+            board->addWidget(Label(r.label, r.edit), line, 0);
+        board->addWidget(r.edit, line, r.label ? 1 : 0, 1, r.label ? 1 : 3);
+        if (r.button)
+            board->addWidget(r.button, line, 2);
+        ++line;
+    }
     m_pPrevBoard->setMinimumWidth(fontMetrics().averageCharWidth() * 32);
 
     connect(browsePrev, &QPushButton::clicked, this, [this] { Browse(*m_pPrevBoard, false); });
@@ -120,10 +123,22 @@ CProtectionDlg::CProtectionDlg(const QString& programFolder, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pupil);
-    layout->addLayout(teacher);
     layout->addLayout(board);
     layout->addLayout(buttons);
     FixDialogFrame(*this);
+
+    // Tab goes from the teacher password down the board's fields, then to the boxes.
+    QWidget* order[] = {m_pPassword,  m_pRetype,     m_pTitle,        m_pPrevBoard, browsePrev,
+                        m_pPrevPassword, m_pNextBoard, browseNext, m_pNextPassword, m_pHelpFile,
+                        browseHelp};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    QWidget* previous = order[std::size(order) - 1];
+    for (std::size_t bit : {0, 1, 5, 7, 4, 2, 3, 6}) {
+        setTabOrder(previous, m_boxes[bit]);
+        previous = m_boxes[bit];
+    }
+    setTabOrder(previous, extra);
 }
 
 void CProtectionDlg::SetEntries(const CProtectionEntries& e)

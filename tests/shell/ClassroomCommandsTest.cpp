@@ -4,6 +4,7 @@
 #include "FrameFixture.h"
 #include "shell/CommandIds.h"
 #include "shell/VeldtrakApp.h"
+#include "boardview/BoardView.h"
 
 #include "classroom/BoardChain.h"
 #include "classroom/ProtectionDlg.h"
@@ -15,6 +16,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -112,6 +114,7 @@ TEST_F(ClassroomCommandsTest, FollowingALinkKeepsTheScrollPositionOnlyForTheSame
         {"praktisch/les", "verwerking/les2.ant", 0},
         {"praktisch/les.x.wks", "praktisch/les.y.ant", -1}, // cut at the first dot
     };
+    EXPECT_EQ(ChainFileName("/home/juf/les 1.wks"), "les 1"); // a name in its file-system form
     for (const auto& c : cases) {
         SCOPED_TRACE(c.to);
         const QString to = QString::fromUtf8(c.to);
@@ -134,6 +137,32 @@ TEST_F(ClassroomCommandsTest, FollowingALinkKeepsTheScrollPositionOnlyForTheSame
     RecordingView views(*doc);
     Open("praktisch/les.wks");
     EXPECT_EQ(views.hints.back(), std::make_pair(int(HINT_OPENED), 0));
+}
+
+TEST_F(ClassroomCommandsTest, TheBoardStaysScrolledGoingToTheAnswerSheetAndBack)
+{
+    WriteBoardFile("praktisch/les.ant", [](CVeldtrakDoc& d) { d.m_strPrevBoard = "les.wks"; });
+    WriteBoardFile("praktisch/les.wks", [](CVeldtrakDoc& d) {
+        d.m_strNextBoard = "les.ant";
+        d.m_strNextPassword = "antw";
+    });
+    frame->resize(900, 700);
+    frame->show();
+    Open("praktisch/les.wks");
+    CBoardView& board = frame->BoardPane();
+    board.horizontalScrollBar()->setValue(300);
+    board.verticalScrollBar()->setValue(400);
+    {
+        ScriptedModals user;
+        user.Then(TypePassword("antw"));
+        ClickToolbarButton(ID_NEXT_BOARD);
+    }
+    EXPECT_EQ(doc->GetTitle(), "les.ant");
+    EXPECT_EQ(board.horizontalScrollBar()->value(), 300);
+    EXPECT_EQ(board.verticalScrollBar()->value(), 400);
+    ClickToolbarButton(ID_PREV_BOARD);
+    EXPECT_EQ(doc->GetTitle(), "les.wks");
+    EXPECT_EQ(board.verticalScrollBar()->value(), 400);
 }
 
 TEST_F(ClassroomCommandsTest, ThePasswordGuardsTheLinkAndAModifiedBoardIsSavedFirst)
