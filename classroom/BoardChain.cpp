@@ -33,18 +33,15 @@ QString ChainFileName(const QString& path)
     // A name that reached the document in its file-system form has "/" separators.
     QString name = path.mid(std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/')) + 1);
     const qsizetype dot = name.indexOf(u'.');
-    if (dot >= 0)
-        name.truncate(dot);
+    if (dot >= 0) name.truncate(dot);
     return name;
 }
 
 bool CanFollowBoardLink(const CVeldtrakDoc& doc, ChainLink link)
 {
-    if (doc.m_bBusy || doc.m_bStartImagesShown || doc.m_bRunning)
-        return false;
+    if (doc.m_bBusy || doc.m_bStartImagesShown || doc.m_bRunning) return false;
     const LinkFields fields = Fields(doc, link);
-    if (fields.found)
-        return true;
+    if (fields.found) return true;
     return fields.file.isEmpty() && !doc.m_libraryPaths.isEmpty();
 }
 
@@ -52,8 +49,7 @@ void FollowBoardLink(CVeldtrakDoc& doc, ChainLink link)
 {
     // The pupil's work is kept before anything else happens, even when the password
     // turns out to be wrong.
-    if (doc.IsModified() && !doc.OnSaveDocument(doc.GetPathName()))
-        return;
+    if (doc.IsModified() && !doc.OnSaveDocument(doc.GetPathName())) return;
 
     // Copies: opening the next board replaces the fields.
     const LinkFields fields = Fields(doc, link);
@@ -64,12 +60,10 @@ void FollowBoardLink(CVeldtrakDoc& doc, ChainLink link)
         doc.UpdateAllViews(HINT_STARTUP_IMAGE, kStartMenuImage);
         return;
     }
-    if (!fields.found || target.isEmpty())
-        return;
+    if (!fields.found || target.isEmpty()) return;
     if (!password.isEmpty()) {
         QString entry;
-        if (!CPasswordDlg::Ask(entry, QApplication::activeWindow()) || entry != password)
-            return;
+        if (!CPasswordDlg::Ask(entry, QApplication::activeWindow()) || entry != password) return;
     }
 
     const bool wasNameDiffers = doc.m_bNameDiffers;

@@ -6,8 +6,7 @@
 QString RestrictedSaveName(CVeldtrakDoc& doc)
 {
     QString name = AskRestrictedSaveName(doc);
-    if (!name.isEmpty() && !name.contains(u'.'))
-        name += QStringLiteral(".wks");
+    if (!name.isEmpty() && !name.contains(u'.')) name += QStringLiteral(".wks");
     return name;
 }
 

@@ -10,10 +10,8 @@ QLineEdit* MakeEdit(int id, int maxLength, bool masked)
 {
     auto* edit = new QLineEdit;
     edit->setObjectName(QStringLiteral("edit%1").arg(id));
-    if (maxLength > 0)
-        edit->setMaxLength(maxLength);
-    if (masked)
-        edit->setEchoMode(QLineEdit::Password);
+    if (maxLength > 0) edit->setMaxLength(maxLength);
+    if (masked) edit->setEchoMode(QLineEdit::Password);
     return edit;
 }
 
@@ -43,6 +41,5 @@ void FixDialogFrame(QDialog& dialog)
 {
     dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint);
-    if (QLayout* layout = dialog.layout())
-        layout->setSizeConstraint(QLayout::SetFixedSize);
+    if (QLayout* layout = dialog.layout()) layout->setSizeConstraint(QLayout::SetFixedSize);
 }

@@ -9,7 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CPasswordDlg::CPasswordDlg(QWidget* parent) : QDialog(parent), m_pEdit(MakeEdit(1021, kMaxLength, true))
+CPasswordDlg::CPasswordDlg(QWidget* parent)
+    : QDialog(parent), m_pEdit(MakeEdit(1021, kMaxLength, true))
 {
     setWindowTitle(QStringLiteral("Beveiliging"));
     auto* layout = new QVBoxLayout(this);

@@ -55,8 +55,9 @@ CProtectionDlg::CProtectionDlg(const QString& programFolder, QWidget* parent)
     : QDialog(parent), m_strFolderRoot(programFolder),
       m_pPassword(MakeEdit(1023, kPasswordLength, true)),
       m_pRetype(MakeEdit(1024, kPasswordLength, true)),
-      m_pPrevBoard(MakeEdit(1021, kBoardFileLength)), m_pNextBoard(MakeEdit(1022, kBoardFileLength)),
-      m_pHelpFile(MakeEdit(1025, 0)), m_pPrevPassword(MakeEdit(1026, kPasswordLength, true)),
+      m_pPrevBoard(MakeEdit(1021, kBoardFileLength)),
+      m_pNextBoard(MakeEdit(1022, kBoardFileLength)), m_pHelpFile(MakeEdit(1025, 0)),
+      m_pPrevPassword(MakeEdit(1026, kPasswordLength, true)),
       m_pNextPassword(MakeEdit(1027, kPasswordLength, true)), m_pTitle(MakeEdit(1028, kTitleLength))
 {
     setWindowTitle(QStringLiteral("Beveiliging"));
@@ -103,11 +104,9 @@ CProtectionDlg::CProtectionDlg(const QString& programFolder, QWidget* parent)
     };
     int line = 0;
     for (const auto& r : rows) {
-        if (r.label)
-            board->addWidget(Label(r.label, r.edit), line, 0);
+        if (r.label) board->addWidget(Label(r.label, r.edit), line, 0);
         board->addWidget(r.edit, line, r.label ? 1 : 0, 1, r.label ? 1 : 3);
-        if (r.button)
-            board->addWidget(r.button, line, 2);
+        if (r.button) board->addWidget(r.button, line, 2);
         ++line;
     }
     m_pPrevBoard->setMinimumWidth(fontMetrics().averageCharWidth() * 32);
@@ -128,9 +127,9 @@ CProtectionDlg::CProtectionDlg(const QString& programFolder, QWidget* parent)
     FixDialogFrame(*this);
 
     // Tab goes from the teacher password down the board's fields, then to the boxes.
-    QWidget* order[] = {m_pPassword,  m_pRetype,     m_pTitle,        m_pPrevBoard, browsePrev,
-                        m_pPrevPassword, m_pNextBoard, browseNext, m_pNextPassword, m_pHelpFile,
-                        browseHelp};
+    QWidget* order[] = {m_pPassword,     m_pRetype,       m_pTitle,     m_pPrevBoard,
+                        browsePrev,      m_pPrevPassword, m_pNextBoard, browseNext,
+                        m_pNextPassword, m_pHelpFile,     browseHelp};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     QWidget* previous = order[std::size(order) - 1];
@@ -160,8 +159,7 @@ CProtectionEntries CProtectionDlg::Entries() const
     CProtectionEntries e;
     e.permissions = 0;
     for (std::size_t bit = 0; bit < 8; ++bit)
-        if (m_boxes[bit]->isChecked())
-            e.permissions |= 1 << bit;
+        if (m_boxes[bit]->isChecked()) e.permissions |= 1 << bit;
     e.password = m_pPassword->text();
     e.retype = m_pRetype->text();
     e.prevBoard = m_pPrevBoard->text();
@@ -194,8 +192,7 @@ void CProtectionDlg::Browse(QLineEdit& edit, bool helpFile)
     options.defaultExtension = QString::fromLatin1(helpFile ? "html" : "werkblad");
     options.initialName = QString::fromLatin1(helpFile ? "*.htm*" : "*.wks");
     const QString chosen = RunFileDialog(options);
-    if (!chosen.isEmpty())
-        edit.setText(ShortenedPath(chosen, m_strFolderRoot));
+    if (!chosen.isEmpty()) edit.setText(ShortenedPath(chosen, m_strFolderRoot));
 }
 
 CProtectionEntries ProtectionEntriesOf(const CVeldtrakDoc& doc)
@@ -218,8 +215,7 @@ bool SetProtection(CVeldtrakDoc& doc)
     QWidget* parent = QApplication::activeWindow();
     if (!doc.m_bTeacherUnlock && !doc.m_strPassword.isEmpty()) {
         QString entry;
-        if (!CPasswordDlg::Ask(entry, parent) || entry != doc.m_strPassword)
-            return false;
+        if (!CPasswordDlg::Ask(entry, parent) || entry != doc.m_strPassword) return false;
     }
     doc.m_bTeacherUnlock = true;
 
@@ -233,8 +229,7 @@ bool SetProtection(CVeldtrakDoc& doc)
             EditSettings(doc);
             continue;
         }
-        if (result != QDialog::Accepted)
-            return false; // the unlock stays
+        if (result != QDialog::Accepted) return false; // the unlock stays
         entries = dialog.Entries();
         if (entries.password == entries.retype)
             break; // different ones show the dialog again, as typed

@@ -30,7 +30,12 @@ struct CProtectionEntries {
 class CProtectionDlg : public QDialog {
     Q_OBJECT
 public:
-    enum : int { ID_EXTRA = 1071, ID_BROWSE_PREV = 1072, ID_BROWSE_NEXT = 1073, ID_BROWSE_HELP = 1074 };
+    enum : int {
+        ID_EXTRA = 1071,
+        ID_BROWSE_PREV = 1072,
+        ID_BROWSE_NEXT = 1073,
+        ID_BROWSE_HELP = 1074
+    };
     static constexpr int kPasswordLength = 8;
     static constexpr int kBoardFileLength = 64;
     static constexpr int kTitleLength = 60;

@@ -48,7 +48,6 @@ QString AskRestrictedSaveName(CVeldtrakDoc& doc)
     for (;;) {
         CRestrictedSaveDlg dialog(doc.GetTitle(), QApplication::activeWindow());
         const QString name = RunModal(dialog) == QDialog::Accepted ? dialog.Name() : QString();
-        if (!NamesAFolder(name))
-            return name;
+        if (!NamesAFolder(name)) return name;
     }
 }

@@ -146,8 +146,7 @@ int CSettingsDlg::SelectedField() const
 
 void CSettingsDlg::SelectField(int id)
 {
-    if (QAbstractButton* radio = m_pRadios->button(id))
-        radio->setChecked(true);
+    if (QAbstractButton* radio = m_pRadios->button(id)) radio->setChecked(true);
 }
 
 QComboBox* CSettingsDlg::ListOf(int id) const
@@ -176,12 +175,12 @@ bool CSettingsDlg::eventFilter(QObject* watched, QEvent* event)
                           ? m_pExtensions
                           : nullptr;
     if (event->type() == QEvent::FocusIn) {
-        const int id = list == m_pFolders       ? ID_FOLDERS
-                       : list == m_pExtensions  ? ID_EXTENSIONS
-                       : watched == m_pOutput   ? ID_OUTPUT
-                       : watched == m_pHelp     ? ID_HELP
-                       : watched == m_pBitmaps  ? ID_BITMAPS
-                                                : 0;
+        const int id = list == m_pFolders      ? ID_FOLDERS
+                       : list == m_pExtensions ? ID_EXTENSIONS
+                       : watched == m_pOutput  ? ID_OUTPUT
+                       : watched == m_pHelp    ? ID_HELP
+                       : watched == m_pBitmaps ? ID_BITMAPS
+                                               : 0;
         SelectField(id);
     } else if (event->type() == QEvent::FocusOut && list &&
                static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
@@ -201,21 +200,18 @@ void CSettingsDlg::AddToList(QComboBox& list, const QString& text)
 void CSettingsDlg::TakeTypedText(QComboBox& list)
 {
     const QString text = list.currentText();
-    if (text.isEmpty())
-        return;
+    if (text.isEmpty()) return;
     bool begun = false;
     for (int i = 0; i < list.count() && !begun; ++i)
         begun = list.itemText(i).startsWith(text, Qt::CaseInsensitive);
-    if (!begun)
-        AddToList(list, text);
+    if (!begun) AddToList(list, text);
     list.setCurrentIndex(list.findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive));
 }
 
 void CSettingsDlg::OnAdd()
 {
     // The default button: Enter in a list adds what was typed there.
-    if (QComboBox* list = ListOf(SelectedField()))
-        TakeTypedText(*list);
+    if (QComboBox* list = ListOf(SelectedField())) TakeTypedText(*list);
 }
 
 void CSettingsDlg::OnBrowse()
@@ -242,13 +238,11 @@ void CSettingsDlg::OnBrowse()
     case ID_BITMAPS:
         QDir::setCurrent(FileSystemPath(m_doc.m_strFolderRoot)); // relative to the program
         chosen = RunFolderBrowser(title, EditOf(field)->text());
-        if (!chosen.isEmpty())
-            EditOf(field)->setText(chosen);
+        if (!chosen.isEmpty()) EditOf(field)->setText(chosen);
         break;
     case ID_HELP:
         chosen = ChooseAnyFile();
-        if (!chosen.isEmpty())
-            m_pHelp->setText(chosen);
+        if (!chosen.isEmpty()) m_pHelp->setText(chosen);
         break;
     default:
         break; // no field chosen yet
@@ -259,8 +253,7 @@ void CSettingsDlg::OnClear()
 {
     const int field = SelectedField();
     if (QComboBox* list = ListOf(field)) {
-        if (list->currentIndex() >= 0)
-            list->removeItem(list->currentIndex());
+        if (list->currentIndex() >= 0) list->removeItem(list->currentIndex());
         list->setCurrentIndex(-1);
         list->setEditText(QString());
     } else if (QLineEdit* edit = EditOf(field)) {
@@ -298,8 +291,7 @@ void CSettingsDlg::accept()
     const bool exists = !output.isEmpty() && QDir::setCurrent(FileSystemPath(output));
     QDir::setCurrent(root);
     if (!exists) {
-        if (m_doc.m_confirmBox.Ask(kCreateQuestion) != CConfirmBox::kJa)
-            return;
+        if (m_doc.m_confirmBox.Ask(kCreateQuestion) != CConfirmBox::kJa) return;
         if (!MakeOutputFolder(output)) {
             BlinkError();
             return;
@@ -326,8 +318,7 @@ void CSettingsDlg::accept()
 bool EditSettings(CVeldtrakDoc& doc)
 {
     CSettingsDlg dialog(doc, QApplication::activeWindow());
-    if (RunModal(dialog) != QDialog::Accepted)
-        return false;
+    if (RunModal(dialog) != QDialog::Accepted) return false;
     doc.m_strHelpFile.clear(); // the board falls back on the default help file
     doc.SaveSettings();
     return true;

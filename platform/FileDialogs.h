@@ -9,12 +9,12 @@
 QString QtFilter(const QString& filter);
 
 struct FileDialogOptions {
-    bool save = false;          // a save dialog (else open: file and path must exist)
-    QString title;              // empty: the dialog's own
-    QString filter;             // in the "A (*.a)|*.a||" form; empty: every file
-    QString defaultExtension;   // without the dot
-    QString initialName;        // preselected name ("*.wks" selects that pattern)
-    QString folder;             // where it opens; empty: the current folder
+    bool save = false;        // a save dialog (else open: file and path must exist)
+    QString title;            // empty: the dialog's own
+    QString filter;           // in the "A (*.a)|*.a||" form; empty: every file
+    QString defaultExtension; // without the dot
+    QString initialName;      // preselected name ("*.wks" selects that pattern)
+    QString folder;           // where it opens; empty: the current folder
 };
 
 // The chosen file as a stored name, or empty when cancelled.

@@ -19,7 +19,7 @@ TEST_F(ProtectionDlgTest, EditsAcceptTheirLimitsAndNoMore)
         int id;
         int limit; // 0: none
         bool masked;
-    } cases[] = {{1023, 8, true},  {1024, 8, true},  {1026, 8, true},  {1027, 8, true},
+    } cases[] = {{1023, 8, true},   {1024, 8, true},   {1026, 8, true},   {1027, 8, true},
                  {1021, 64, false}, {1022, 64, false}, {1028, 60, false}, {1025, 0, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.id);
@@ -62,9 +62,8 @@ TEST_F(ProtectionDlgTest, EachBoxIsItsPermissionBit)
 
 TEST_F(ProtectionDlgTest, EveryEntryComesBackAsItWasSet)
 {
-    CProtectionEntries entries{0x5A,          "juf",           "juf",       "vorig.wks",
-                               "volgend.wks", "help\\x.htm",   "oud",       "nieuw",
-                               "Titel met é"};
+    CProtectionEntries entries{0x5A,          "juf", "juf",   "vorig.wks",  "volgend.wks",
+                               "help\\x.htm", "oud", "nieuw", "Titel met é"};
     CProtectionDlg dialog(doc->m_strFolderRoot);
     dialog.SetEntries(entries);
     EXPECT_EQ(dialog.Entries(), entries);

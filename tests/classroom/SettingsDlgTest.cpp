@@ -71,8 +71,10 @@ TEST_F(SettingsDlgTest, EnteringAFieldChoosesItsRadioButton)
         const struct {
             QWidget* control;
             int radio;
-        } fields[] = {{List(d, 1078)->lineEdit(), 1006}, {Edit(d, 1021), 1007},
-                      {Edit(d, 1022), 1008},           {Edit(d, 1023), 1009},
+        } fields[] = {{List(d, 1078)->lineEdit(), 1006},
+                      {Edit(d, 1021), 1007},
+                      {Edit(d, 1022), 1008},
+                      {Edit(d, 1023), 1009},
                       {List(d, 1077)->lineEdit(), 1005}};
         for (const auto& f : fields) {
             Enter(d, f.control);
@@ -130,8 +132,7 @@ TEST_F(SettingsDlgTest, BrowsingFillsTheChosenField)
         {1077, "werk/klas 3", true, 1077, nullptr},  // added to the list, selected
         {1078, "help/les.html", true, 1078, "html"}, // the extension
         {1021, "werk/klas 3", true, 1021, nullptr},  // the folder with its backslash
-        {1022, "help/les.html", true, 1022, nullptr},
-        {1023, "werk/klas 3", true, 1023, nullptr},
+        {1022, "help/les.html", true, 1022, nullptr}, {1023, "werk/klas 3", true, 1023, nullptr},
         {0, "", false, 1021, "leerling\\"}, // no field chosen: nothing happens
     };
     for (const auto& c : cases) {
@@ -152,8 +153,7 @@ TEST_F(SettingsDlgTest, BrowsingFillsTheChosenField)
             else
                 shown = Edit(d, c.control)->text();
             QString expected = c.expected ? QString::fromUtf8(c.expected) : QString();
-            if (!c.expected)
-                expected = c.field == 1022 ? Stored("help/les.html") : folder;
+            if (!c.expected) expected = c.field == 1022 ? Stored("help/les.html") : folder;
             EXPECT_EQ(shown, expected);
             return Press(d, 2);
         });
@@ -215,7 +215,7 @@ TEST_F(SettingsDlgTest, AMissingOutputFolderIsCreatedOnlyWhenTheTeacherAgrees)
     } cases[] = {
         {"uitvoer\\klas 3\\", CConfirmBox::kNee, false, false},
         {"uitvoer\\klas 3\\", CConfirmBox::kJa, true, false},
-        {"", CConfirmBox::kJa, false, true},       // nothing to create
+        {"", CConfirmBox::kJa, false, true},          // nothing to create
         {"bmp.txt\\", CConfirmBox::kJa, false, true}, // a file stands in the way
     };
     WriteFile("bmp.txt", "x");

@@ -2,9 +2,9 @@
 // "Stel &beveiliging in" in teacher mode, the settings button and the restricted
 // "Opslaan als...".
 #include "FrameFixture.h"
+#include "boardview/BoardView.h"
 #include "shell/CommandIds.h"
 #include "shell/VeldtrakApp.h"
-#include "boardview/BoardView.h"
 
 #include "classroom/BoardChain.h"
 #include "classroom/ProtectionDlg.h"
@@ -180,14 +180,15 @@ TEST_F(ClassroomCommandsTest, ThePasswordGuardsTheLinkAndAModifiedBoardIsSavedFi
         const char* entry;
         bool ok;
         bool follows;
-    } cases[] = {{"geheim12", true, false}, // case counts
+    } cases[] = {{"geheim12", true, false},  // case counts
                  {"Geheim12", false, false}, // cancelled
                  {"Geheim1", true, false},
                  {"Geheim12", true, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.entry);
         ScriptedModals user;
-        if (doc->IsModified()) user.Answer(CConfirmBox::kJa); // "Bestand bestaat al.  Overschrijven?"
+        if (doc->IsModified())
+            user.Answer(CConfirmBox::kJa); // "Bestand bestaat al.  Overschrijven?"
         user.Then(TypePassword(QString::fromUtf8(c.entry), c.ok));
         Run(ID_NEXT_BOARD);
         EXPECT_EQ(doc->m_strBoardTitle, c.follows ? "antwoord" : "");
@@ -322,7 +323,8 @@ TEST_F(ClassroomCommandsTest, TheDocentOptionIsReadWithOrWithoutAValue)
                  {{}, false}};
     for (const auto& c : cases) {
         const QStringList options = CVeldtrakApp::CommandLineOptions(c.arguments);
-        EXPECT_EQ(HasCommandLineOption(options, "docent"), c.teacher) << c.arguments.join(u' ').toStdString();
+        EXPECT_EQ(HasCommandLineOption(options, "docent"), c.teacher)
+            << c.arguments.join(u' ').toStdString();
         EXPECT_FALSE(GetCommandLineOption(options, "file").contains("docent"));
     }
 }
@@ -377,7 +379,8 @@ TEST_F(ClassroomCommandsTest, TheTeacherPasswordIsAskedOnlyWhileTheBoardIsLocked
         const char* entry;
         bool ok;
         bool opens;
-    } cases[] = {{"Juf", true, false}, {"juf", false, false}, {"", true, false}, {"juf", true, true}};
+    } cases[] = {
+        {"Juf", true, false}, {"juf", false, false}, {"", true, false}, {"juf", true, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.entry);
         ScriptedModals user;
