@@ -1,14 +1,31 @@
 #include "DialogParts.h"
 
+#include "platform/CodePage.h"
+
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QValidator>
+
+namespace {
+
+class CStorableTextValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        return FromCp1252(ToCp1252(input)) == input ? Acceptable : Invalid;
+    }
+};
+
+} // namespace
 
 QLineEdit* MakeEdit(int id, int maxLength, bool masked)
 {
     auto* edit = new QLineEdit;
+    edit->setValidator(new CStorableTextValidator(edit));
     edit->setObjectName(QStringLiteral("edit%1").arg(id));
     if (maxLength > 0) edit->setMaxLength(maxLength);
     if (masked) edit->setEchoMode(QLineEdit::Password);

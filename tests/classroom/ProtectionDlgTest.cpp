@@ -7,6 +7,8 @@
 #include "classroom/ProtectionDlg.h"
 #include "classroom/RestrictedSaveDlg.h"
 
+#include <QKeyEvent>
+
 namespace {
 
 using ProtectionDlgTest = BoardFixture;
@@ -36,6 +38,27 @@ TEST_F(ProtectionDlgTest, EditsAcceptTheirLimitsAndNoMore)
     CRestrictedSaveDlg save(QString{});
     QTest::keyClicks(Edit(save, 1098), longText);
     EXPECT_EQ(Edit(save, 1098)->text().size(), 20);
+}
+
+// Types text as the keyboard does, characters beyond ASCII included.
+void TypeText(QWidget* widget, const QString& text)
+{
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(widget, &press);
+    }
+}
+
+TEST_F(ProtectionDlgTest, EditsTakeOnlyCharactersTheFilesCanStore)
+{
+    CProtectionDlg dialog(doc->m_strFolderRoot);
+    QLineEdit* password = Edit(dialog, 1023);
+    TypeText(password, QStringLiteral("ł€é")); // "ł" could never be typed back
+    EXPECT_EQ(password->text(), QStringLiteral("€é"));
+    QLineEdit* title = Edit(dialog, 1028);
+    title->setText(QString());
+    TypeText(title, QStringLiteral("Proef ø ∑"));
+    EXPECT_EQ(title->text(), QStringLiteral("Proef ø "));
 }
 
 TEST_F(ProtectionDlgTest, EachBoxIsItsPermissionBit)
