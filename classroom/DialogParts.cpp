@@ -22,10 +22,11 @@ public:
 
 } // namespace
 
-QLineEdit* MakeEdit(int id, int maxLength, bool masked)
+QLineEdit* MakeEdit(int id, int maxLength, bool masked, bool stored)
 {
     auto* edit = new QLineEdit;
-    edit->setValidator(new CStorableTextValidator(edit));
+    if (stored)
+        edit->setValidator(new CStorableTextValidator(edit));
     edit->setObjectName(QStringLiteral("edit%1").arg(id));
     if (maxLength > 0) edit->setMaxLength(maxLength);
     if (masked) edit->setEchoMode(QLineEdit::Password);

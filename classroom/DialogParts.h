@@ -10,9 +10,9 @@ class QLineEdit;
 class QPushButton;
 
 // An edit; maxLength 0 means no limit; masked shows dots instead of the characters.
-// It takes only characters that the files and settings can store (code page 1252): a
-// password typed with another one could never be typed back after it was saved.
-QLineEdit* MakeEdit(int id, int maxLength, bool masked = false);
+// An edit whose text is stored takes only characters that the files and settings can
+// hold (code page 1252): a password typed with another one could never be typed back.
+QLineEdit* MakeEdit(int id, int maxLength, bool masked = false, bool stored = true);
 QPushButton* MakeButton(int id, const QString& text);
 // OK (the default button, ends with Accepted) and "&Annuleer" (Rejected), right-aligned.
 QBoxLayout* OkCancelRow(QDialog& dialog);

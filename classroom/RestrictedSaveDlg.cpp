@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 CRestrictedSaveDlg::CRestrictedSaveDlg(const QString& name, QWidget* parent)
-    : QDialog(parent), m_pEdit(MakeEdit(1098, kMaxLength))
+    : QDialog(parent), m_pEdit(MakeEdit(1098, kMaxLength, false, false))
 {
     setWindowTitle(QStringLiteral("Opslaan als..."));
     auto* layout = new QVBoxLayout(this);
