@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 CVeldtrakDoc::CVeldtrakDoc()
 {
@@ -71,8 +72,8 @@ void CVeldtrakDoc::DeleteComponent(int index)
     if (!CheckPermission(PERMIT_DELETE_COMPONENTS, true))
         return;
     CComponent* doomed = m_components[std::size_t(index)].get();
-    const auto [first, last] = doomed->GetBusRange();
-    for (int bus = first; bus <= last; ++bus) {
+    for (int i = 0; i < doomed->GetBusCount(); ++i) {
+        const int bus = doomed->Bus(i).GetId();
         std::erase_if(m_wires, [bus](const auto& wire) { return wire->IsAttachedTo(bus); });
         std::erase_if(m_components, [bus, doomed](const auto& c) {
             return c.get() != doomed && c->GetTypeId() == TYPE_SONDE && c->m_nParam1 == bus;
@@ -108,7 +109,8 @@ CBus* CVeldtrakDoc::FindBus(int busId) const
     for (std::size_t i = m_components.size(); i-- > 0;) {
         CComponent& c = *m_components[i];
         const auto [first, last] = c.GetBusRange();
-        if (first <= busId && busId <= last)
+        // The bound keeps a damaged range from reaching past the socket array.
+        if (first <= busId && busId <= last && std::int64_t(busId) - first < c.GetBusCount())
             return &c.Bus(busId - first);
     }
     return nullptr;

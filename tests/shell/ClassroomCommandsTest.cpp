@@ -8,7 +8,7 @@
 
 #include "classroom/BoardChain.h"
 #include "classroom/ProtectionDlg.h"
-#include "document/SettingsStore.h"
+#include "document/CommandLine.h"
 #include "platform/Strings.h"
 
 #include <QCheckBox>
