@@ -9,11 +9,11 @@
 #include "platform/FileIO.h"
 #include "platform/ModalRunner.h"
 #include "platform/Paths.h"
+#include "platform/ShellOpen.h"
 #include "platform/Strings.h"
 
-#include <QDesktopServices>
 #include <QDir>
-#include <QUrl>
+#include <QFileInfo>
 
 #include <new>
 
@@ -158,6 +158,8 @@ bool CVeldtrakDoc::OnOpenDocument(const QString& path)
     }
     if (archiveCause != ARCHIVE_OK) {
         DeleteContents();
+        if (!m_bScanning) // the screen shows the empty board that is left
+            UpdateAllViews(HINT_OPENED, 0);
         ReportSaveLoadException(shownPath, false, archiveCause, false, PROMPT_FAILED_OPEN);
         return false;
     }
@@ -168,6 +170,8 @@ bool CVeldtrakDoc::OnOpenDocument(const QString& path)
         SetPathName(resolved);
         LayOutSockets();
         RouteWireEnds();
+        for (std::size_t i = m_pictures.size(); i-- > 0;)
+            m_pictures[i]->LoadFiles(m_strFolderBitmap);
         for (const auto& c : m_components)
             m_nLastBusId = std::max(m_nLastBusId, c->GetBusRange().second);
         ResolveLinks();
@@ -246,5 +250,9 @@ void CVeldtrakDoc::OnHelp()
 {
     QString file = m_strHelpFile.isEmpty() ? m_strDefaultHelpFile : m_strHelpFile;
     file = file.toLower().trimmed();
-    QDesktopServices::openUrl(QUrl::fromLocalFile(FileSystemPath(file)));
+    // Without a browser, or without the file, the pupil is told rather than left waiting.
+    const QString path = QFileInfo(FileSystemPath(file)).absoluteFilePath();
+    if (!QFileInfo(path).isFile() || !ShellOpenFile(path))
+        m_messageBox.Show(QStringLiteral("Het helpbestand '%1' kon niet worden geopend.").arg(path),
+                          LoadString(61493));
 }

@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libqt6svg6
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth
+  qt6-translations-l10n
+  xdotool imagemagick
   poppler-utils util-linux
 )
 

@@ -78,7 +78,7 @@ enum Index {
 bool Introduction(const QString& folder)
 {
     CWorksheet sheet(QStringLiteral("Introductie: invoer en uitvoer"));
-    sheet.Text(300, -150, {QStringLiteral("Start de meting met St&art in het menu Meting."),
+    sheet.Text(300, -150, {QStringLiteral("Start de meting met Start in het menu Meting."),
                            QStringLiteral("Druk met de muis op de grijze knoppen en schuif de spanning."),
                            QStringLiteral("Wat doen de lamp, de LED en de spanningsmeter?")});
     CComponent& button = sheet.Place(PUSH_BUTTON, 300, -700);

@@ -1,6 +1,10 @@
 #include "ToolCommands.h"
 
+#include "annotations/AnnotationAuthoring.h"
 #include "annotations/AnnotationClasses.h"
+#include "annotations/Picture.h"
+#include "annotations/Table.h"
+#include "annotations/TextField.h"
 #include "boardview/BoardRender.h"
 #include "document/BoardArchive.h"
 #include "document/Document.h"
@@ -59,6 +63,29 @@ QString Quoted(const QString& text)
     return u'"' + text + u'"';
 }
 
+QString Corners(const CRect& r)
+{
+    return QStringLiteral("(%1,%2)-(%3,%4)").arg(r.left).arg(r.top).arg(r.right).arg(r.bottom);
+}
+
+// One line per text field, table and picture, with the rectangle they have once the
+// board has been drawn at the screen's resolution.
+void PrintAnnotations(CVeldtrakDoc& doc, QTextStream& out)
+{
+    LayOutAnnotations(doc, 96);
+    for (std::size_t i = 0; i < doc.m_textFields.size(); ++i)
+        if (const auto* f = dynamic_cast<const CTextField*>(doc.m_textFields[i].get()))
+            out << "tekstveld " << i << ": " << Corners(f->m_rect) << " kader " << f->m_nFrame << '\n';
+    for (std::size_t i = 0; i < doc.m_tables.size(); ++i)
+        if (const auto* t = dynamic_cast<const CTabel*>(doc.m_tables[i].get()))
+            out << "tabel " << i << ": " << Corners(t->m_rect) << " kolommen " << t->m_nColumns
+                << " regels " << t->m_nRows << '\n';
+    for (std::size_t i = 0; i < doc.m_pictures.size(); ++i)
+        if (const auto* p = dynamic_cast<const CPlaatje*>(doc.m_pictures[i].get()))
+            out << "foto " << i << ": " << Quoted(p->m_strFileName) << ' ' << Corners(p->m_rect)
+                << ' ' << p->m_nWidth << 'x' << p->m_nHeight << '\n';
+}
+
 void PrintInfo(CVeldtrakDoc& doc, QTextStream& out)
 {
     out << "bord: titel=" << Quoted(doc.m_strBoardTitle) << " rechten=" << doc.m_nPermissions
@@ -75,6 +102,7 @@ void PrintInfo(CVeldtrakDoc& doc, QTextStream& out)
         out << " param " << c.m_nParam1 << ' ' << c.m_nParam2 << ' ' << c.m_nCorner << ' '
             << c.m_nParam4 << '\n';
     }
+    PrintAnnotations(doc, out);
     for (std::size_t i = 0; i < doc.m_wires.size(); ++i) {
         const CDraad& w = *doc.m_wires[i];
         out << "draad " << i << ": " << w.m_nBus1 << " -> " << w.m_nBus2 << " kleur "
@@ -88,11 +116,8 @@ void PrintInfo(CVeldtrakDoc& doc, QTextStream& out)
 int RunMeasurement(CVeldtrakDoc& doc, long long ticks, QTextStream& out)
 {
     // Sockets take their places when their component draws, as on screen.
+    doc.LayOutSockets();
     CMemoryDC dc(64, 64);
-    const CFont oldFont = dc.SelectObject(CFont::Label(44));
-    for (auto& c : doc.m_components)
-        c->Draw(dc);
-    dc.SelectObject(oldFont);
 
     doc.m_bBusy = false;
     doc.Start();
