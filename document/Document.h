@@ -178,6 +178,12 @@ public:
     std::function<QString()> m_pickWorksheet;
     // The dialogs of the new text fields and tables (installed by the annotations).
     std::unique_ptr<CAuthoringDialogs> m_pAuthoring;
+    // The restricted "Opslaan als..." of an output folder: the name typed, or empty.
+    std::function<QString()> m_askRestrictedSaveName;
+
+    // The board chain: turns the entered previous and next board names into paths of
+    // existing files (after reading a board and after the protection dialog).
+    void ResolveLinks();
 
     // Board objects
     ComponentList m_components;
@@ -205,6 +211,8 @@ public:
     bool m_bScanning = false;
     bool m_bPrevResolved = false;
     bool m_bNextResolved = false;
+    QString m_strPrevResolved; // the previous board's file, empty when none was found
+    QString m_strNextResolved;
     // Whether the board being opened has another file name than the one before it: only
     // a step between boards of the same name keeps the scroll position.
     bool m_bNameDiffers = true;

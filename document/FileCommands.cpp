@@ -5,6 +5,7 @@
 #include "BoardArchive.h"
 #include "FileErrors.h"
 #include "core/Archive.h"
+#include "platform/FileDialogs.h"
 #include "platform/FileIO.h"
 #include "platform/ModalRunner.h"
 #include "platform/Paths.h"
@@ -12,7 +13,6 @@
 #include "platform/Strings.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 
 #include <new>
@@ -25,39 +25,16 @@ constexpr int kNo = 7;
 const char* const kBoardFilter =
     "Werkbladen (*.wks)|*.wks|Antwoordvellen (*.ant)|*.ant|Alle bestanden (*.*)|*.*||";
 
-// "A (*.a)|*.a|B|*.b||" to the file dialog's "A (*.a);;B (*.b)".
-QString QtFilter(const QString& filter)
+// The board file dialogs of Open and Save As.
+QString RunBoardFileDialog(bool save, const QString& initialName)
 {
-    const QStringList parts = filter.split(u'|');
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        if (parts[i].isEmpty())
-            break;
-        QString name = parts[i];
-        if (!name.contains(u'('))
-            name += QStringLiteral(" (") + parts[i + 1] + u')';
-        filters << name;
-    }
-    return filters.join(QStringLiteral(";;"));
-}
-
-// Runs a file dialog through the modal runner; the chosen file as a stored name.
-QString RunFileDialog(QFileDialog::AcceptMode mode, const QString& initialName)
-{
-    QFileDialog dialog;
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                       : QFileDialog::AnyFile);
-    dialog.setNameFilters(QtFilter(QString::fromLatin1(kBoardFilter)).split(QStringLiteral(";;")));
-    dialog.setDefaultSuffix(QStringLiteral("wks"));
-    dialog.setDirectory(QDir::current());
-    dialog.selectFile(initialName);
-    if (mode == QFileDialog::AcceptOpen)
-        dialog.setOption(QFileDialog::ReadOnly); // hides the read-only choice
-    if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return WindowsName(dialog.selectedFiles().constFirst());
+    FileDialogOptions options;
+    options.save = save;
+    if (!save) // the save dialog has no filter: the default extension names the kind
+        options.filter = QString::fromLatin1(kBoardFilter);
+    options.defaultExtension = QStringLiteral("wks");
+    options.initialName = initialName;
+    return RunFileDialog(options);
 }
 
 QString FolderOf(const QString& path)
@@ -105,7 +82,7 @@ void CVeldtrakDoc::OnFileOpen()
 {
     if (!SaveModified())
         return;
-    const QString path = RunFileDialog(QFileDialog::AcceptOpen, m_strTitle);
+    const QString path = RunBoardFileDialog(false, m_strTitle);
     if (!path.isEmpty())
         OnOpenDocument(path);
 }
@@ -124,7 +101,12 @@ bool CVeldtrakDoc::OnFileSaveAs()
 
 bool CVeldtrakDoc::DoSaveAs()
 {
-    const QString path = RunFileDialog(QFileDialog::AcceptSave, m_strTitle);
+    // With an output folder the pupil chooses only a name: every save lands there.
+    if (!m_strFolderOutput.isEmpty() && m_askRestrictedSaveName) {
+        const QString name = m_askRestrictedSaveName();
+        return !name.isEmpty() && OnSaveDocument(name);
+    }
+    const QString path = RunBoardFileDialog(true, m_strTitle);
     if (path.isEmpty())
         return false;
     return OnSaveDocument(path);
@@ -192,6 +174,8 @@ bool CVeldtrakDoc::OnOpenDocument(const QString& path)
             m_pictures[i]->LoadFiles(m_strFolderBitmap);
         for (const auto& c : m_components)
             m_nLastBusId = std::max(m_nLastBusId, c->GetBusRange().second);
+        ResolveLinks();
+        // Only a chain step between boards of the same name keeps the scroll position.
         UpdateAllViews(HINT_OPENED, m_bNameDiffers ? 0 : -1);
     }
     return true;

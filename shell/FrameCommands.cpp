@@ -6,6 +6,9 @@
 #include "CommandIds.h"
 #include "boardview/BoardView.h"
 #include "boardview/Printing.h"
+#include "classroom/BoardChain.h"
+#include "classroom/ProtectionDlg.h"
+#include "classroom/SettingsDlg.h"
 #include "platform/ModalRunner.h"
 
 #include <QAction>
@@ -25,10 +28,12 @@ bool CMainFrame::IsCommandEnabled(int id) const
     case ID_PREV_PANE:
         return true;
     case ID_PROTECTION:
-        return false; // the protection dialog is the teacher's, not on the pupil's program
+        // The teacher's command: only a program started as the teacher's offers it.
+        return m_doc.IsTeacherMode() && !m_doc.m_bBusy && !m_doc.m_bRunning;
     case ID_PREV_BOARD:
+        return CanFollowBoardLink(m_doc, ChainLink::Previous);
     case ID_NEXT_BOARD:
-        return false; // following the board chain is not on the program yet
+        return CanFollowBoardLink(m_doc, ChainLink::Next);
     case ID_IDENTIFY_BLACKBOXES:
         return CanIdentifyBlackboxes(m_doc);
     case ID_VIEW_PAGINATION:
@@ -101,6 +106,18 @@ void CMainFrame::OnCommand(int id)
         break;
     case ID_IDENTIFY_BLACKBOXES:
         IdentifyBlackboxes(m_doc);
+        break;
+    case ID_PROTECTION:
+        SetProtection(m_doc);
+        break;
+    case ID_PREV_BOARD:
+        FollowBoardLink(m_doc, ChainLink::Previous);
+        break;
+    case ID_NEXT_BOARD:
+        FollowBoardLink(m_doc, ChainLink::Next);
+        break;
+    case ID_SETTINGS:
+        EditSettings(m_doc);
         break;
     case ID_NEXT_PANE:
     case ID_PREV_PANE:

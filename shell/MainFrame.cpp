@@ -7,6 +7,7 @@
 #include "ProgramIcon.h"
 #include "ToolbarIcons.h"
 #include "boardview/BoardView.h"
+#include "classroom/Classroom.h"
 #include "platform/Strings.h"
 
 #include <QAction>
@@ -46,6 +47,7 @@ CMainFrame::CMainFrame(CVeldtrakDoc& doc) : m_doc(doc)
     CreateStatusBar();
     CreateClient();
     m_doc.AddView(this);
+    InstallClassroomDialogs(m_doc);
     qApp->installEventFilter(this);
 
     // Menus update when they open; buttons and accelerators follow the document
@@ -174,7 +176,9 @@ void CMainFrame::SwitchPane()
 
 void CMainFrame::RefreshTitle()
 {
-    setWindowTitle(m_doc.GetTitle() + QStringLiteral(" - ") + LoadString(IDS_APP_TITLE));
+    QString title = m_doc.GetTitle() + QStringLiteral(" - ") + LoadString(IDS_APP_TITLE);
+    if (m_doc.IsTeacherMode()) title += QStringLiteral(" (docent)");
+    setWindowTitle(title);
 }
 
 QPrinter& CMainFrame::Printer()

@@ -59,6 +59,7 @@ bool CVeldtrakApp::InitInstance(const QStringList& arguments)
     m_pDoc = std::make_unique<CVeldtrakDoc>();
     m_pDoc->m_commandLine = options;
     InstallStartDialog(*m_pDoc); // every "Nieuw" after the first offers the worksheets
+    m_pDoc->SetTeacherMode(m_pDoc->HasCommandLineOption(QStringLiteral("docent")));
 
     m_pFrame = std::make_unique<CMainFrame>(*m_pDoc);
     m_pDoc->OnFileNew(); // an empty board; the start-up sequence follows the first paint

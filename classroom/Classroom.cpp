@@ -1,0 +1,16 @@
+#include "Classroom.h"
+
+#include "RestrictedSaveDlg.h"
+#include "document/Document.h"
+
+QString RestrictedSaveName(CVeldtrakDoc& doc)
+{
+    QString name = AskRestrictedSaveName(doc);
+    if (!name.isEmpty() && !name.contains(u'.')) name += QStringLiteral(".wks");
+    return name;
+}
+
+void InstallClassroomDialogs(CVeldtrakDoc& doc)
+{
+    doc.m_askRestrictedSaveName = [&doc] { return RestrictedSaveName(doc); };
+}
