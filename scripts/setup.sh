@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth
   poppler-utils util-linux
+  clang libclang-rt-14-dev
 )
 
 missing=()
