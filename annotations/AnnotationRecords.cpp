@@ -7,6 +7,8 @@
 #include "core/Archive.h"
 #include "core/ClassRegistry.h"
 
+#include <algorithm>
+
 void CTextField::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
@@ -38,8 +40,9 @@ void CTabel::Serialize(CArchive& ar)
         m_bFixed = ar.ReadInt();
         m_bRowHeader = ar.ReadInt();
         m_bColumnHeader = ar.ReadInt();
-        m_nColumns = ar.ReadInt();
-        m_nRows = ar.ReadInt();
+        // A damaged file may hold any number: the grid has at most 10 x 5 cells.
+        m_nColumns = std::clamp(ar.ReadInt(), 1, kMaxColumns);
+        m_nRows = std::clamp(ar.ReadInt(), 1, kMaxRows);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "BoardView.h"
 #include "Printing.h"
+#include "annotations/AnnotationAuthoring.h"
 #include "platform/DrawContext.h"
 
 #include <QFileInfo>
@@ -52,6 +53,7 @@ CRect OccupiedArea(const CVeldtrakDoc& doc)
 
 bool RenderBoardPng(CVeldtrakDoc& doc, const QString& out)
 {
+    LayOutAnnotations(doc, kScreenDpi); // text fields and tables have their size once drawn
     const CRect area = OccupiedArea(doc);
     const int width = std::max(1, area.Width() * kScreenDpi / 254);
     const int height = std::max(1, area.Height() * kScreenDpi / 254);
@@ -73,6 +75,7 @@ bool RenderBoardPdf(CVeldtrakDoc& doc, const QString& out)
     printer.setOutputFileName(out);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
+    LayOutAnnotations(doc, kScreenDpi);
     CBoardView view(doc);
     return PrintBoard(view, printer) > 0 && QFileInfo(out).size() > 0;
 }

@@ -2,6 +2,8 @@
 // surface and its painting, timers, keys, the mouse entry points and the size check.
 #include "BoardView.h"
 
+#include "annotations/AnnotationAuthoring.h"
+
 #include "BoardSettingsDlg.h"
 #include "Cursors.h"
 #include "Printing.h"
@@ -48,6 +50,7 @@ CBoardView::CBoardView(CVeldtrakDoc& doc, QWidget* parent)
         QMetaObject::invokeMethod(
             qApp, [exitCode] { QCoreApplication::exit(exitCode); }, Qt::QueuedConnection);
     };
+    InstallAnnotationAuthoring(m_doc); // the teacher's dialogs for new text fields and tables
     m_doc.AddView(this);
 }
 
@@ -60,9 +63,7 @@ void CBoardView::OnUpdate(int hint, int argument)
 {
     switch (hint) {
     case HINT_REFRESH:
-        if (m_nMode == MODE_DRAG_COMPONENT) // a deletion or a reload ends any drag
-            viewport()->releaseMouse();
-        m_pSprite.reset();
+        AbandonEditing(); // a deletion or a reload ends any drag or wire
         m_nMode = MODE_IDLE;
         InvalidateAll();
         break;
@@ -73,6 +74,7 @@ void CBoardView::OnUpdate(int hint, int argument)
         OnNewTextField();
         break;
     case HINT_STARTED:
+        AbandonEditing();
         OnMeasurementStarted();
         break;
     case HINT_STOPPED:
@@ -90,11 +92,13 @@ void CBoardView::OnUpdate(int hint, int argument)
         OnNewPicture();
         break;
     case HINT_OPENED:
+        AbandonEditing(); // what was being drawn belongs to the board that went
         if (argument == 0)
             ScrollToOrigin();
         InvalidateAll();
         break;
     case HINT_STARTUP_IMAGE:
+        AbandonEditing();
         OnStartupImage(argument);
         break;
     case HINT_PAGE_FRAMES: {
@@ -260,6 +264,7 @@ void CBoardView::FlushPendingPaint()
         const CPoint a = dc.DPtoLP(CPoint(-kSlack, -kSlack));
         const CPoint b = dc.DPtoLP(CPoint(area.width() + kSlack, area.height() + kSlack));
         OnDraw(dc, CRect(a.x, a.y, b.x, b.y));
+        DrawEditingOverlays(dc);
     }
     if (!whole) {
         QPainter painter(&m_surface);
@@ -354,6 +359,10 @@ void CBoardView::keyPressEvent(QKeyEvent* event)
 {
     m_nHeldKeys |= HeldKeyOf(event->key());
     OnGuideKeyEvent(*event, true);
+    if (event->key() == Qt::Key_Escape && m_nMode == MODE_WIRE && !EditingLocked()) {
+        AbandonWire(m_ptLast); // as a right click where the rubber band ends
+        return;
+    }
     if (m_nMode == MODE_IDLE && !EditingLocked() && OnScrollKey(event->key()))
         return;
     // Not the scroll area's own key handling: arrows are inputs while measuring.

@@ -18,6 +18,7 @@
 #include <memory>
 #include <vector>
 
+class CAnnotation;
 class CBoardSettingsDlg;
 class CDC;
 class CSonde;
@@ -116,8 +117,6 @@ private:
     // that it draws over an up-to-date board.
     void FlushPendingPaint();
     void OnDraw(CDC& dc, const CRect& clip);
-    // Pixels of the surface that the components may have drawn on.
-    QRect ComponentPixels() const;
 
     // Scrolling
     int ToPixels(int units) const; // a length in board units on the screen
@@ -181,9 +180,20 @@ private:
     // component, and lets the wire ends follow.
     void MoveComponent(CComponent& component, CPoint position);
     void EditComponentProperties(int index);
+    // Text fields, tables and pictures (AnnotationEditing.cpp)
+    void PlaceNewAnnotation(std::unique_ptr<CBoardObject> object, QPoint client);
     bool PressAnnotation(CPoint point);
+    void DragAnnotation(CPoint point);
+    void ReleaseAnnotation();
     bool RightClickAnnotation(CPoint point);
+    CAnnotation* PressedAnnotation() const; // the one being dragged, null when none
     void OpenBoardSettings();
+    // Drops a drag, a wire in progress, guide lines and a marking rectangle without
+    // drawing: the board they belonged to is being replaced or repainted whole.
+    void AbandonEditing();
+    // What exists only on the screen while editing (a wire being drawn with its rubber
+    // band, guide lines, the marking rectangle), drawn again over a repainted board.
+    void DrawEditingOverlays(CDC& dc);
     void OnGuideKeyEvent(const QKeyEvent& event, bool down);
     void OnGuideKey(bool down);
     void DrawGuides(CDC& dc, const CComponent& component, CPoint position);
@@ -212,6 +222,7 @@ private:
     int m_nAnnotation = -1;         // index of the pressed text field, table or picture
     CPoint m_ptLast;                // end of the rubber band; last annotation point
     CPoint m_ptOffset;              // pointer minus the dragged component's position
+    CPoint m_ptGrab;                // dragged annotation's origin minus the pointer at the press
     CPoint m_ptGuide{-1, 0};        // component position the guides are drawn for
     bool m_bGuidesShown = false;
     bool m_bMoved = false;          // the last press dragged something

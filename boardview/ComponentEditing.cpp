@@ -28,30 +28,6 @@ bool Intersects(const CRect& a, const CRect& b)
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-bool Inside(const CRect& rect, CPoint p)
-{
-    const CRect r = rect.Normalized();
-    return r.left <= p.x && p.x <= r.right && r.top <= p.y && p.y <= r.bottom;
-}
-
-// The last text field, table or picture (in that order of search) under a point.
-struct AnnotationHit {
-    ObjectList* list = nullptr;
-    int index = -1;
-    int kind = 0;
-};
-
-AnnotationHit FindAnnotation(CVeldtrakDoc& doc, CPoint p)
-{
-    const std::pair<ObjectList*, int> lists[] = {
-        {&doc.m_pictures, HIT_PICTURE}, {&doc.m_tables, HIT_TABLE}, {&doc.m_textFields, HIT_TEXTFIELD}};
-    for (const auto& [list, kind] : lists)
-        for (int i = int(list->size()); i-- > 0;)
-            if (const CRect* rect = AnnotationRect(*(*list)[std::size_t(i)]); rect && Inside(*rect, p))
-                return {list, i, kind};
-    return {};
-}
-
 } // namespace
 
 CComponent* CBoardView::Dragged() const
@@ -107,21 +83,6 @@ void CBoardView::StartDrag(CComponent& component, CPoint point)
     viewport()->grabMouse();
 }
 
-bool CBoardView::PressAnnotation(CPoint point)
-{
-    const AnnotationHit hit = FindAnnotation(m_doc, point);
-    if (!hit.list)
-        return false;
-    if (m_doc.CheckPermission(PERMIT_CHANGE_TEXTS, true)) {
-        // Moving the object itself belongs to its own editing; the view keeps the grab.
-        m_doc.SetModifiedFlag();
-        m_nAnnotation = hit.index;
-        m_ptLast = point;
-        m_nMode = hit.kind;
-    }
-    return true;
-}
-
 void CBoardView::OnEditingMove(CPoint point)
 {
     switch (m_nMode) {
@@ -143,7 +104,7 @@ void CBoardView::OnEditingMove(CPoint point)
     case MODE_DRAG_TEXTFIELD:
     case MODE_DRAG_TABLE:
     case MODE_DRAG_PICTURE:
-        m_ptLast = point;
+        DragAnnotation(point);
         break;
     default:
         break;
@@ -182,11 +143,8 @@ void CBoardView::OnLeftButtonUp(CPoint point)
         return;
     case MODE_DRAG_TEXTFIELD:
     case MODE_DRAG_TABLE:
-        InvalidateAll();
-        m_nMode = MODE_IDLE;
-        return;
     case MODE_DRAG_PICTURE:
-        m_nMode = MODE_IDLE;
+        ReleaseAnnotation();
         return;
     case MODE_MARKING:
         OnMarkingRelease();
@@ -247,21 +205,41 @@ void CBoardView::EditComponentProperties(int index)
     }
 }
 
-bool CBoardView::RightClickAnnotation(CPoint point)
-{
-    const AnnotationHit hit = FindAnnotation(m_doc, point);
-    if (!hit.list)
-        return false;
-    // The object's own dialog comes with its editing; the permission is asked already.
-    m_doc.CheckPermission(PERMIT_CHANGE_TEXTS, true);
-    return true;
-}
-
 void CBoardView::OpenBoardSettings()
 {
     if (!m_pSettingsDlg)
         m_pSettingsDlg = std::make_unique<CBoardSettingsDlg>(this);
     m_pSettingsDlg->Edit(m_doc);
+}
+
+void CBoardView::AbandonEditing()
+{
+    if (m_nMode == MODE_DRAG_COMPONENT)
+        viewport()->releaseMouse();
+    m_pSprite.reset();
+    m_pWire.reset();
+    m_nTarget = -1;
+    m_nAnnotation = -1;
+    m_bMoved = false;
+    m_bGuidesShown = false;
+    m_ptGuide.x = -1;
+    m_rects[9] = CRect();
+    if (m_nMode == MODE_DRAG_COMPONENT || m_nMode == MODE_WIRE || m_nMode == MODE_WIRE_ONLY_CLICK ||
+        m_nMode == MODE_MARKING || m_nMode == MODE_DRAG_TEXTFIELD || m_nMode == MODE_DRAG_TABLE ||
+        m_nMode == MODE_DRAG_PICTURE)
+        m_nMode = MODE_IDLE;
+}
+
+void CBoardView::DrawEditingOverlays(CDC& dc)
+{
+    if (m_nMode == MODE_WIRE && m_pWire && !m_pWire->IsEmpty()) {
+        m_pWire->Draw(dc); // still in its construction colour, the white exclusive-or
+        XorLine(dc, m_pWire->GetPointFromEnd(0), m_ptLast);
+    }
+    if (m_nMode == MODE_MARKING)
+        DrawMarkingRect(dc);
+    if (m_bGuidesShown && Dragged())
+        DrawGuides(dc, *Dragged(), m_ptGuide);
 }
 
 // ---------------------------------------------------------------------------------

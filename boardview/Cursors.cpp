@@ -2,6 +2,7 @@
 // its tail a small black symbol of the source the mouse stands for.
 #include "Cursors.h"
 
+#include "components/Sensor.h"
 #include "core/Component.h"
 
 #include <QBitmap>
@@ -22,22 +23,29 @@ void DrawArrow(QPainter& p)
     p.drawPolygon(arrow);
 }
 
+// The source symbols are drawn around the point where the sensors take the source
+// to be: the hot spot plus the sensors' offset.
+constexpr QPoint kHotSpot(1, 1);
+constexpr QPoint c(kHotSpot.x() + CSensor::kSourceOffsetX, kHotSpot.y() + CSensor::kSourceOffsetY);
+
 // A lamp as on a circuit diagram: a circle with a cross.
 void DrawLamp(QPainter& p)
 {
+    const QRect circle(c.x() - 7, c.y() - 7, 14, 14);
     p.setPen(QPen(Qt::white, 3));
     p.setBrush(Qt::NoBrush);
-    p.drawEllipse(QRect(15, 15, 14, 14));
+    p.drawEllipse(circle);
     p.setPen(QPen(Qt::black, 1));
-    p.drawEllipse(QRect(15, 15, 14, 14));
-    p.drawLine(17, 17, 27, 27);
-    p.drawLine(27, 17, 17, 27);
+    p.drawEllipse(circle);
+    p.drawLine(c + QPoint(-5, -5), c + QPoint(5, 5));
+    p.drawLine(c + QPoint(5, -5), c + QPoint(-5, 5));
 }
 
 // A loudspeaker: a box with a cone opening to the right, and two sound arcs.
 void DrawLoudspeaker(QPainter& p)
 {
-    const QPolygon cone({{14, 19}, {17, 19}, {22, 14}, {22, 30}, {17, 25}, {14, 25}});
+    QPolygon cone({{-8, -3}, {-5, -3}, {0, -8}, {0, 8}, {-5, 3}, {-8, 3}});
+    cone.translate(c);
     p.setPen(QPen(Qt::white, 3));
     p.setBrush(Qt::NoBrush);
     p.drawPolygon(cone);
@@ -45,8 +53,8 @@ void DrawLoudspeaker(QPainter& p)
     p.setBrush(Qt::black);
     p.drawPolygon(cone);
     p.setBrush(Qt::NoBrush);
-    p.drawArc(QRect(20, 18, 6, 8), -60 * 16, 120 * 16);
-    p.drawArc(QRect(20, 15, 10, 14), -60 * 16, 120 * 16);
+    p.drawArc(QRect(c.x() - 2, c.y() - 4, 6, 8), -60 * 16, 120 * 16);
+    p.drawArc(QRect(c.x() - 2, c.y() - 7, 10, 14), -60 * 16, 120 * 16);
 }
 
 // A heater: a frame with vertical bars, the grille of a radiator.
@@ -54,14 +62,14 @@ void DrawGrille(QPainter& p)
 {
     p.setPen(Qt::white);
     p.setBrush(Qt::white);
-    p.drawRect(QRect(13, 15, 17, 15));
+    p.drawRect(QRect(c.x() - 9, c.y() - 7, 17, 15));
     p.setPen(Qt::black);
     p.setBrush(Qt::NoBrush);
-    p.drawRect(QRect(14, 16, 15, 13));
-    for (int x = 17; x <= 26; x += 3)
-        p.drawLine(x, 18, x, 27);
-    p.drawLine(14, 30, 14, 31);
-    p.drawLine(29, 30, 29, 31);
+    p.drawRect(QRect(c.x() - 8, c.y() - 6, 15, 13));
+    for (int x = -5; x <= 4; x += 3)
+        p.drawLine(c.x() + x, c.y() - 4, c.x() + x, c.y() + 5);
+    p.drawLine(c.x() - 8, c.y() + 8, c.x() - 8, c.y() + 9);
+    p.drawLine(c.x() + 7, c.y() + 8, c.x() + 7, c.y() + 9);
 }
 
 QImage Paint(BoardCursor cursor)
@@ -93,7 +101,7 @@ QCursor MakeCursor(BoardCursor cursor)
     // One bit per pixel: black where the picture is black, opaque where it has paint.
     const QBitmap black = QBitmap::fromImage(image.createMaskFromColor(qRgba(0, 0, 0, 255)));
     const QBitmap mask = QBitmap::fromImage(image.createAlphaMask());
-    return QCursor(black, mask, 1, 1);
+    return QCursor(black, mask, kHotSpot.x(), kHotSpot.y());
 }
 
 } // namespace

@@ -75,6 +75,7 @@ void CBoardView::SetCurrentCursor(int cursor)
 void CBoardView::MeasurementTick()
 {
     FlushPendingPaint();
+    QRect changed;
     {
         CDC dc(m_surface, Dpi());
         PrepareDC(dc);
@@ -86,28 +87,12 @@ void CBoardView::MeasurementTick()
             m_nInputState |= STATE_LEFT_BUTTON;
         if (m_buttons & Qt::RightButton)
             m_nInputState |= STATE_RIGHT_BUTTON;
+        // Components may draw beyond their rectangles (a buzzer's sound waves): what
+        // the tick drew is what is shown.
+        dc.TrackTouched(true);
         m_doc.Tick(dc, cursor, m_nInputState);
+        changed = dc.Touched() & m_surface.rect();
     }
-    const QRect changed = ComponentPixels();
     if (!changed.isEmpty())
         viewport()->update(changed);
-}
-
-QRect CBoardView::ComponentPixels() const
-{
-    QImage none;
-    CDC dc(none, Dpi());
-    PrepareDC(dc);
-    const QRect surface = m_surface.rect();
-    QRect touched;
-    for (const auto& c : m_doc.m_components) {
-        const CRect r = c->m_rect.Normalized();
-        const CPoint a = dc.LPtoDP(CPoint(r.left, r.bottom));
-        const CPoint b = dc.LPtoDP(CPoint(r.right, r.top));
-        // A pixel or two of slack for the rounding of what a component draws at its edges.
-        const QRect pixels = QRect(QPoint(a.x, a.y), QPoint(b.x, b.y)).adjusted(-2, -2, 2, 2);
-        if (pixels.intersects(surface))
-            touched |= pixels;
-    }
-    return touched & surface;
 }

@@ -1,5 +1,6 @@
 // New objects that reach the board through update hints: a component from the palette,
-// a text field or table from their dialogs, a picture from a bitmap file.
+// and the bitmap file question of a new picture (the annotations themselves are placed
+// in AnnotationEditing.cpp).
 #include "BoardView.h"
 
 #include "Sprites.h"
@@ -43,16 +44,6 @@ void CBoardView::OnPlaceComponent(int argument)
     viewport()->grabMouse();
 }
 
-void CBoardView::OnNewTextField()
-{
-    // Placing a new text field comes with the text field editing.
-}
-
-void CBoardView::OnNewTable()
-{
-    // Placing a new table comes with the table editing.
-}
-
 void CBoardView::OnNewPicture()
 {
     const QString path = AskBitmapFile();
@@ -74,9 +65,4 @@ QString CBoardView::AskBitmapFile()
     if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return WindowsName(dialog.selectedFiles().constFirst());
-}
-
-void CBoardView::PlaceNewPicture(const QString&)
-{
-    // Creating the picture from the file and placing it comes with the picture editing.
 }

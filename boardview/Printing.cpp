@@ -1,9 +1,8 @@
 #include "Printing.h"
 
 #include "BoardView.h"
-#include "annotations/Picture.h"
-#include "annotations/Table.h"
-#include "annotations/TextField.h"
+#include "annotations/AnnotationAuthoring.h"
+#include "annotations/Annotation.h"
 #include "platform/DrawContext.h"
 #include "platform/ModalRunner.h"
 
@@ -113,10 +112,8 @@ int PaintBoardPages(CBoardView& view, QPrinter& printer)
 
 const CRect* AnnotationRect(const CBoardObject& object)
 {
-    if (const auto* text = dynamic_cast<const CTextField*>(&object)) return &text->m_rect;
-    if (const auto* table = dynamic_cast<const CTabel*>(&object)) return &table->m_rect;
-    if (const auto* picture = dynamic_cast<const CPlaatje*>(&object)) return &picture->m_rect;
-    return nullptr;
+    const auto* annotation = dynamic_cast<const CAnnotation*>(&object);
+    return annotation ? &annotation->m_rect : nullptr;
 }
 
 int PageColumnCount(int printableWidth)
@@ -213,6 +210,9 @@ void EndBoardPrinting(CBoardView& view)
     if (view.m_activatePane) view.m_activatePane();
     view.PageOrigins().clear();
     view.Document().m_bPaginated = false;
+    // Text fields and tables took the printer's measure; the screen's hit tests and
+    // files want the screen's again.
+    LayOutAnnotations(view.Document(), std::max(1, view.viewport()->logicalDpiX()));
 }
 
 bool PrintBoardWithDialog(CBoardView& view, QPrinter& printer, QWidget* parent)

@@ -9,11 +9,6 @@
 
 namespace {
 
-// The source picture in the measuring cursors sits this far from the hot spot, in
-// device pixels (y downwards).
-constexpr int kSourceOffsetX = 20;
-constexpr int kSourceOffsetY = 7;
-
 // A hand-held source gives half its level at this distance (board units).
 constexpr double kHalfLevelDistance = 35.0;
 

@@ -8,6 +8,10 @@
 class CSensor : public CComponent {
 public:
     static constexpr int kDefaultSensitivity = 60; // percent
+    // The centre of the source symbol in the measuring cursors, in device pixels from
+    // the cursor's hot spot (y downwards): the cursors are drawn around it.
+    static constexpr int kSourceOffsetX = 21;
+    static constexpr int kSourceOffsetY = 21;
 
     // sourceKey: the state word bit that makes the mouse a source for this sensor.
     CSensor(unsigned typeId, int width, int height, std::uint32_t sourceKey);

@@ -207,8 +207,13 @@ void CVeldtrakDoc::LayOutSockets()
 {
     CMemoryDC dc(1, 1);
     const CFont oldFont = dc.SelectObject(CFont::Label(44));
-    for (auto& c : m_components)
+    // Inside the rectangle enlarged by one unit, as the board is drawn on screen and
+    // on paper: the sockets take the places they will have there.
+    for (auto& c : m_components) {
+        c->m_rect.InflateRect(1);
         c->Draw(dc);
+        c->m_rect.InflateRect(-1);
+    }
     dc.SelectObject(oldFont);
 }
 

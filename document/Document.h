@@ -2,6 +2,7 @@
 // The board document: owns everything on the board, carries the file, clear and
 // measurement commands, and reports file errors in Dutch.
 
+#include "AuthoringDialogs.h"
 #include "ConfirmBox.h"
 #include "MessageBox.h"
 #include "SettingsStore.h"
@@ -175,6 +176,8 @@ public:
 
     // Hooks for the layers above (the start dialog of "Nieuw").
     std::function<QString()> m_pickWorksheet;
+    // The dialogs of the new text fields and tables (installed by the annotations).
+    std::unique_ptr<CAuthoringDialogs> m_pAuthoring;
 
     // Board objects
     ComponentList m_components;
@@ -202,6 +205,9 @@ public:
     bool m_bScanning = false;
     bool m_bPrevResolved = false;
     bool m_bNextResolved = false;
+    // Whether the board being opened has another file name than the one before it: only
+    // a step between boards of the same name keeps the scroll position.
+    bool m_bNameDiffers = true;
     bool m_bStartImagesShown = false; // the start-up images or start menu are showing
     bool m_bPaginated = false;        // a print job has found its pages
     bool m_bShowPages = false;        // page frames drawn on the board ("Paginering")

@@ -27,7 +27,9 @@ bool CVeldtrakDoc::IsCommandEnabled(int id) const
     case ID_INSERT_TEXTFIELD:
     case ID_INSERT_TABLE:
     case ID_INSERT_PICTURE:
-        return false; // authoring commands stay disabled on the pupil's program
+        // The teacher's own commands: only in teacher mode with the board unlocked, so a
+        // pupil's program keeps them disabled.
+        return idle && m_bTeacherMode && m_bTeacherUnlock;
     case ID_HELP:
         return true;
     case ID_SETTINGS:
@@ -74,6 +76,17 @@ bool CVeldtrakDoc::OnCommand(int id)
         return true;
     case ID_EDIT_CLEAR_PICTURES:
         OnClearPictures();
+        return true;
+    case ID_INSERT_TEXTFIELD:
+        if (m_pAuthoring && m_pAuthoring->EditNewTextField())
+            UpdateAllViews(HINT_NEW_TEXTFIELD);
+        return true;
+    case ID_INSERT_TABLE:
+        if (m_pAuthoring && m_pAuthoring->EditNewTable())
+            UpdateAllViews(HINT_NEW_TABLE);
+        return true;
+    case ID_INSERT_PICTURE:
+        UpdateAllViews(HINT_NEW_PICTURE);
         return true;
     case ID_HELP:
         OnHelp();

@@ -8,12 +8,12 @@
 #include "platform/FileIO.h"
 #include "platform/ModalRunner.h"
 #include "platform/Paths.h"
+#include "platform/ShellOpen.h"
 #include "platform/Strings.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
-#include <QUrl>
+#include <QFileInfo>
 
 #include <new>
 
@@ -176,6 +176,8 @@ bool CVeldtrakDoc::OnOpenDocument(const QString& path)
     }
     if (archiveCause != ARCHIVE_OK) {
         DeleteContents();
+        if (!m_bScanning) // the screen shows the empty board that is left
+            UpdateAllViews(HINT_OPENED, 0);
         ReportSaveLoadException(shownPath, false, archiveCause, false, PROMPT_FAILED_OPEN);
         return false;
     }
@@ -186,9 +188,11 @@ bool CVeldtrakDoc::OnOpenDocument(const QString& path)
         SetPathName(resolved);
         LayOutSockets();
         RouteWireEnds();
+        for (std::size_t i = m_pictures.size(); i-- > 0;)
+            m_pictures[i]->LoadFiles(m_strFolderBitmap);
         for (const auto& c : m_components)
             m_nLastBusId = std::max(m_nLastBusId, c->GetBusRange().second);
-        UpdateAllViews(HINT_OPENED, (m_bPrevResolved || m_bNextResolved) ? 0 : -1);
+        UpdateAllViews(HINT_OPENED, m_bNameDiffers ? 0 : -1);
     }
     return true;
 }
@@ -262,5 +266,9 @@ void CVeldtrakDoc::OnHelp()
 {
     QString file = m_strHelpFile.isEmpty() ? m_strDefaultHelpFile : m_strHelpFile;
     file = file.toLower().trimmed();
-    QDesktopServices::openUrl(QUrl::fromLocalFile(FileSystemPath(file)));
+    // Without a browser, or without the file, the pupil is told rather than left waiting.
+    const QString path = QFileInfo(FileSystemPath(file)).absoluteFilePath();
+    if (!QFileInfo(path).isFile() || !ShellOpenFile(path))
+        m_messageBox.Show(QStringLiteral("Het helpbestand '%1' kon niet worden geopend.").arg(path),
+                          LoadString(61493));
 }

@@ -672,10 +672,11 @@ void CDC::TextOut(int x, int y, const QString& text) {
     const CPoint p = LPtoDP({x, y});
     const unsigned h = m_nTextAlign & TA_CENTER;
     const bool opaque = m_nBkMode == OPAQUE;
-    const int width = (h != TA_LEFT || opaque) ? fe.Advance(text) : 0;
+    const int width = (h != TA_LEFT || opaque || m_bTrackTouched) ? fe.Advance(text) : 0;
     const int left = h == TA_CENTER ? p.x - width / 2 : h == TA_RIGHT ? p.x - width : p.x;
     const unsigned v = m_nTextAlign & TA_BASELINE;
     const int top = v == TA_BASELINE ? p.y - fe.ascent : v == TA_BOTTOM ? p.y - fe.height : p.y;
+    if (m_bTrackTouched) Touch(CRect(left, top, left + width, top + fe.height));
 
     if (opaque && width > 0) {
         if (m_pBits) {
@@ -738,6 +739,7 @@ void CDC::Rectangle(int l, int t, int r, int b) {
     const CPoint p1 = LPtoDP({r, b});
     CRect box = CRect(p0.x, p0.y, p1.x, p1.y).Normalized();
     if (box.IsRectEmpty()) return;
+    if (m_bTrackTouched) Touch(box);
     const bool pen = m_pen.style != PS_NULL;
     const bool fill = !m_brush.hollow;
 
@@ -782,6 +784,7 @@ void CDC::Ellipse(int l, int t, int r, int b) {
     const CPoint p1 = LPtoDP({r, b});
     CRect box = CRect(p0.x, p0.y, p1.x, p1.y).Normalized();
     if (box.IsRectEmpty()) return;
+    if (m_bTrackTouched) Touch(box);
     const bool pen = m_pen.style != PS_NULL;
     if (!m_pBits) {
         if (!m_pPainter->isActive()) return;
@@ -800,6 +803,7 @@ void CDC::Arc(int l, int t, int r, int b, int xStart, int yStart, int xEnd, int 
     CRect box;
     Impl::ArcGeometry g;
     if (!Impl::ArcSetup(*this, l, t, r, b, xStart, yStart, xEnd, yEnd, box, g)) return;
+    if (m_bTrackTouched) Touch(box);
     if (!m_pBits) {
         if (!m_pPainter->isActive()) return;
         const double pw = Impl::PainterFigure(*this);
@@ -843,6 +847,7 @@ void CDC::Chord(int l, int t, int r, int b, int xStart, int yStart, int xEnd, in
     CRect box;
     Impl::ArcGeometry g;
     if (!Impl::ArcSetup(*this, l, t, r, b, xStart, yStart, xEnd, yEnd, box, g)) return;
+    if (m_bTrackTouched) Touch(box);
     const bool pen = m_pen.style != PS_NULL;
     if (!m_pBits) {
         if (!m_pPainter->isActive()) return;
@@ -888,6 +893,8 @@ void CDC::Polygon(const CPoint* points, int count) {
     std::vector<CPoint> d(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
         d[std::size_t(i)] = LPtoDP(points[i]);
+    if (m_bTrackTouched)
+        for (const CPoint& p : d) Touch(CRect(p.x, p.y, p.x + 1, p.y + 1));
     const bool pen = m_pen.style != PS_NULL;
     const bool fill = !m_brush.hollow;
 
@@ -975,6 +982,7 @@ void CDC::FillSolidRect(const CRect& rc, COLORREF colour) {
     const CPoint p1 = LPtoDP(rc.BottomRight());
     const CRect box = CRect(p0.x, p0.y, p1.x, p1.y).Normalized();
     if (box.IsRectEmpty()) return;
+    if (m_bTrackTouched) Touch(box);
     if (!m_pBits) {
         if (!m_pPainter->isActive()) return;
         Impl::SetPainterMix(*this, Mix::Copy);
@@ -997,6 +1005,8 @@ void CDC::LineTo(int x, int y) {
     const CPoint a = LPtoDP(m_pos);
     const CPoint b = LPtoDP({x, y});
     m_pos = {x, y};
+    if (m_bTrackTouched)
+        Touch(CRect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1));
     if (m_pBits) {
         Impl::ImageLine(*this, a, b);
         return;
@@ -1020,6 +1030,7 @@ void CDC::Polyline(const CPoint* points, int count) {
 
 COLORREF CDC::SetPixel(int x, int y, COLORREF colour) {
     const CPoint p = LPtoDP({x, y});
+    if (m_bTrackTouched) Touch(CRect(p.x, p.y, p.x + 1, p.y + 1));
     if (m_pBits) {
         if (unsigned(p.x) >= unsigned(m_nImageWidth) || unsigned(p.y) >= unsigned(m_nImageHeight))
             return CLR_INVALID;
@@ -1042,6 +1053,21 @@ COLORREF CDC::GetPixel(int x, int y) const {
 }
 
 // ---------------------------------------------------------------------------------
+// What was drawn
+
+void CDC::TrackTouched(bool on) {
+    m_bTrackTouched = on;
+    m_touched = QRect();
+}
+
+void CDC::Touch(const CRect& box) {
+    // Wide pens reach past the figure by half their width, and glyphs past their cell.
+    const int reach = (m_pen.width <= 1 ? 1 : LengthToDevice(m_pen.width)) + 1;
+    m_touched |= QRect(QPoint(box.left - reach, box.top - reach),
+                       QPoint(box.right + reach, box.bottom + reach));
+}
+
+// ---------------------------------------------------------------------------------
 // Bit-block transfer
 
 void CDC::BitBlt(int x, int y, int w, int h, CDC& src, int xSrc, int ySrc, unsigned rop) {
@@ -1051,6 +1077,7 @@ void CDC::BitBlt(int x, int y, int w, int h, CDC& src, int xSrc, int ySrc, unsig
     const CRect dst = CRect(d0.x, d0.y, d1.x, d1.y).Normalized();
     const CRect from = CRect(s0.x, s0.y, s1.x, s1.y).Normalized();
     if (dst.IsRectEmpty() || from.IsRectEmpty()) return;
+    if (m_bTrackTouched) Touch(dst);
     const bool invert = rop == SRCINVERT;
 
     if (m_pBits && dst.Width() == from.Width() && dst.Height() == from.Height()) {

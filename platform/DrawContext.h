@@ -12,6 +12,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QRect>
 #include <QString>
 
 #include <memory>
@@ -148,9 +149,16 @@ public:
     // Copies w x h units from src at (xSrc, ySrc) to (x, y); SRCINVERT xors them in.
     void BitBlt(int x, int y, int w, int h, CDC& src, int xSrc, int ySrc, unsigned rop);
 
+    // While tracking, every text, figure, line, pixel and blit adds the device pixels
+    // it may have changed to Touched(), so exactly that can be shown afterwards.
+    void TrackTouched(bool on);
+    const QRect& Touched() const { return m_touched; }
+
 private:
     struct Impl;      // the rasteriser and the painter paths, in the source file
     struct FontEntry; // a resolved font: QFont plus its metrics in device pixels
+    // Notes a device box (right and bottom exclusive) as touched, widened by the pen.
+    void Touch(const CRect& box);
     void ApplyPen();
     void ApplyBrush();
     void ApplyMix();
@@ -172,6 +180,8 @@ private:
     COLORREF m_textColour = RGB(0, 0, 0);
     COLORREF m_bkColour = RGB(255, 255, 255);
     CPoint m_pos;
+    bool m_bTrackTouched = false;
+    QRect m_touched;
 
     // Image targets: shapes and lines are rasterised straight into the pixel buffer the
     // painter also draws into (text goes through the painter).

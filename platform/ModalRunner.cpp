@@ -10,8 +10,22 @@ ModalHandler& CurrentHandler()
 }
 } // namespace
 
+namespace {
+// A dialog's title bar carries only a close button: without the customise flag the
+// window manager adds minimise and maximise.
+void ShowOnlyCloseButton(QDialog& dialog)
+{
+    const Qt::WindowFlags flags =
+        (dialog.windowFlags() & ~(Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint)) |
+        Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    if (flags != dialog.windowFlags())
+        dialog.setWindowFlags(flags);
+}
+} // namespace
+
 int RunModal(QDialog& dialog)
 {
+    ShowOnlyCloseButton(dialog);
     if (ModalHandler& handler = CurrentHandler()) {
         // The handler sees the dialog as the user would: shown, with its texts filled in.
         dialog.setModal(true);

@@ -39,24 +39,23 @@ void FillFrom(const QString& source, const QString& target)
         const QString to = target + u'/' + info.fileName();
         if (info.isDir())
             FillFrom(info.filePath(), to);
-        else if (!QFileInfo::exists(to))
-            QFile::copy(info.filePath(), to);
+        else if (!QFileInfo::exists(to) && QFile::copy(info.filePath(), to))
+            // The installed file may be read-only; the pupil's copy is not.
+            QFile::setPermissions(to, QFile::permissions(to) | QFile::WriteOwner | QFile::WriteUser);
     }
+}
+
+bool IsWritableFolder(const QString& folder)
+{
+    return QFileInfo(folder).isWritable();
 }
 
 QString DefaultProgramFolder()
 {
-    const QString exeFolder = QCoreApplication::applicationDirPath();
-    const QFileInfo exeInfo(exeFolder);
-    if (exeInfo.isWritable())
-        return exeFolder;
-    // A system install is read-only: the per-user data folder takes its place,
-    // filled from the installed data on first start.
-    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    const QString installed = QDir(exeFolder).absoluteFilePath(QStringLiteral("../share/veldtrak"));
-    if (QFileInfo::exists(installed))
-        FillFrom(installed, userFolder);
-    return userFolder;
+    return ProgramFolderFor(QCoreApplication::applicationDirPath(),
+                            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                                QStringLiteral("/veldtrak"),
+                            &IsWritableFolder);
 }
 
 } // namespace
@@ -133,4 +132,16 @@ QString ProgramFolder()
 void SetProgramFolder(const QString& fileSystemFolder)
 {
     ProgramFolderOverride() = fileSystemFolder;
+}
+
+QString ProgramFolderFor(const QString& exeFolder, const QString& userFolder,
+                         bool (*isWritable)(const QString& folder))
+{
+    const QString installed = QDir::cleanPath(exeFolder + QStringLiteral("/../share/veldtrak"));
+    if (!QFileInfo(installed).isDir())
+        return isWritable(exeFolder) ? exeFolder : userFolder;
+    if (isWritable(installed))
+        return installed;
+    FillFrom(installed, userFolder);
+    return userFolder;
 }

@@ -27,3 +27,10 @@ bool FolderExists(const QString& name);
 QString ProgramFolder();
 // Tests and tools point the program at another folder (empty restores the default).
 void SetProgramFolder(const QString& fileSystemFolder);
+
+// The program folder of a program in exeFolder: in the build tree or a portable
+// unpack, exeFolder itself. An installed program (its data in ../share/veldtrak) uses
+// that folder when it may write there (settings, pupils' boards), and otherwise
+// userFolder, into which every installed file it does not hold yet is copied first.
+QString ProgramFolderFor(const QString& exeFolder, const QString& userFolder,
+                         bool (*isWritable)(const QString& folder));

@@ -9,6 +9,9 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libqt6svg6
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth
+  qt6-translations-l10n
+  xdotool imagemagick
+  dpkg-dev lintian desktop-file-utils shared-mime-info libglib2.0-bin
   poppler-utils util-linux
   clang libclang-rt-14-dev
 )

@@ -1,10 +1,18 @@
 #include "ToolCommands.h"
 
+#include "annotations/AnnotationAuthoring.h"
 #include "annotations/AnnotationClasses.h"
+#include "annotations/Picture.h"
+#include "annotations/Table.h"
+#include "annotations/TextField.h"
 #include "boardview/BoardRender.h"
+#include "core/Archive.h"
 #include "document/BoardArchive.h"
+#include "document/BoardJson.h"
 #include "document/Document.h"
+#include "document/FileErrors.h"
 #include "platform/DrawContext.h"
+#include "platform/FileIO.h"
 #include "platform/ModalRunner.h"
 #include "platform/Paths.h"
 
@@ -24,7 +32,9 @@ const char* const kUsage =
     "  veldtrak-tool resave INVOER UITVOER\n"
     "  veldtrak-tool run BESTAND --ticks N\n"
     "  veldtrak-tool png BESTAND UITVOER.png\n"
-    "  veldtrak-tool pdf BESTAND UITVOER.pdf\n";
+    "  veldtrak-tool pdf BESTAND UITVOER.pdf\n"
+    "  veldtrak-tool export BESTAND UITVOER.json\n"
+    "  veldtrak-tool import INVOER.json UITVOER.wks [INVOER.json UITVOER.wks ...]\n";
 
 // The tool has no user to ask: messages go to the error stream, questions are
 // answered yes (the command line already said what to do).
@@ -59,6 +69,29 @@ QString Quoted(const QString& text)
     return u'"' + text + u'"';
 }
 
+QString Corners(const CRect& r)
+{
+    return QStringLiteral("(%1,%2)-(%3,%4)").arg(r.left).arg(r.top).arg(r.right).arg(r.bottom);
+}
+
+// One line per text field, table and picture, with the rectangle they have once the
+// board has been drawn at the screen's resolution.
+void PrintAnnotations(CVeldtrakDoc& doc, QTextStream& out)
+{
+    LayOutAnnotations(doc, 96);
+    for (std::size_t i = 0; i < doc.m_textFields.size(); ++i)
+        if (const auto* f = dynamic_cast<const CTextField*>(doc.m_textFields[i].get()))
+            out << "tekstveld " << i << ": " << Corners(f->m_rect) << " kader " << f->m_nFrame << '\n';
+    for (std::size_t i = 0; i < doc.m_tables.size(); ++i)
+        if (const auto* t = dynamic_cast<const CTabel*>(doc.m_tables[i].get()))
+            out << "tabel " << i << ": " << Corners(t->m_rect) << " kolommen " << t->m_nColumns
+                << " regels " << t->m_nRows << '\n';
+    for (std::size_t i = 0; i < doc.m_pictures.size(); ++i)
+        if (const auto* p = dynamic_cast<const CPlaatje*>(doc.m_pictures[i].get()))
+            out << "foto " << i << ": " << Quoted(p->m_strFileName) << ' ' << Corners(p->m_rect)
+                << ' ' << p->m_nWidth << 'x' << p->m_nHeight << '\n';
+}
+
 void PrintInfo(CVeldtrakDoc& doc, QTextStream& out)
 {
     out << "bord: titel=" << Quoted(doc.m_strBoardTitle) << " rechten=" << doc.m_nPermissions
@@ -75,6 +108,7 @@ void PrintInfo(CVeldtrakDoc& doc, QTextStream& out)
         out << " param " << c.m_nParam1 << ' ' << c.m_nParam2 << ' ' << c.m_nCorner << ' '
             << c.m_nParam4 << '\n';
     }
+    PrintAnnotations(doc, out);
     for (std::size_t i = 0; i < doc.m_wires.size(); ++i) {
         const CDraad& w = *doc.m_wires[i];
         out << "draad " << i << ": " << w.m_nBus1 << " -> " << w.m_nBus2 << " kleur "
@@ -88,11 +122,8 @@ void PrintInfo(CVeldtrakDoc& doc, QTextStream& out)
 int RunMeasurement(CVeldtrakDoc& doc, long long ticks, QTextStream& out)
 {
     // Sockets take their places when their component draws, as on screen.
+    doc.LayOutSockets();
     CMemoryDC dc(64, 64);
-    const CFont oldFont = dc.SelectObject(CFont::Label(44));
-    for (auto& c : doc.m_components)
-        c->Draw(dc);
-    dc.SelectObject(oldFont);
 
     doc.m_bBusy = false;
     doc.Start();
@@ -115,6 +146,63 @@ int RunMeasurement(CVeldtrakDoc& doc, long long ticks, QTextStream& out)
     return 0;
 }
 
+QString FileProblem(int cause, const QString& path)
+{
+    QString message = FileErrorMessage(cause);
+    message.replace(QStringLiteral("%s"), path);
+    return message.isEmpty() ? QStringLiteral("Er is een algemene fout opgetreden") : message;
+}
+
+bool ReadInput(const QString& path, QByteArray& bytes, QTextStream& err)
+{
+    const int cause = ReadWholeFile(path, bytes);
+    if (cause != FILE_OK)
+        err << FileProblem(cause, path) << '.' << Qt::endl;
+    return cause == FILE_OK;
+}
+
+bool WriteOutput(const QString& path, const QByteArray& bytes, QTextStream& err)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    const int cause = WriteWholeFile(path, bytes);
+    if (cause != FILE_OK)
+        err << FileProblem(cause, path) << '.' << Qt::endl;
+    return cause == FILE_OK;
+}
+
+// The board as stored, without the fix-ups that opening it for the screen makes (those
+// move wire ends), so that the text holds exactly the file's fields.
+int ExportBoard(const QString& input, const QString& output, QTextStream& err)
+{
+    QByteArray bytes;
+    if (!ReadInput(input, bytes, err))
+        return 1;
+    CVeldtrakDoc doc;
+    doc.DeleteContents();
+    if (const int cause = ReadBoard(bytes, doc); cause != ARCHIVE_OK) {
+        QString message = ArchiveErrorMessage(cause);
+        message.replace(QStringLiteral("%s"), input);
+        err << input << ": " << message << '.' << Qt::endl;
+        return 1;
+    }
+    return WriteOutput(output, ExportBoardJson(doc), err) ? 0 : 1;
+}
+
+int ImportBoard(const QString& input, const QString& output, QTextStream& err)
+{
+    QByteArray json;
+    if (!ReadInput(input, json, err))
+        return 1;
+    CVeldtrakDoc doc;
+    doc.DeleteContents();
+    QString problem;
+    if (!ImportBoardJson(json, doc, problem)) {
+        err << input << ", " << problem << Qt::endl;
+        return 1;
+    }
+    return WriteOutput(output, WriteBoard(doc), err) ? 0 : 1;
+}
+
 } // namespace
 
 int RunToolCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
@@ -127,6 +215,18 @@ int RunToolCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
     (void)registered;
 
     const QString command = arguments.value(0);
+    // The document makes the program folder current: take the paths before.
+    QStringList paths;
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        paths << QFileInfo(arguments[i]).absoluteFilePath();
+    if (command == u"export" && paths.size() == 2)
+        return ExportBoard(paths[0], paths[1], err);
+    if (command == u"import" && !paths.isEmpty() && paths.size() % 2 == 0) {
+        for (qsizetype i = 0; i < paths.size(); i += 2)
+            if (const int status = ImportBoard(paths[i], paths[i + 1], err); status != 0)
+                return status;
+        return 0;
+    }
     const bool info = command == u"info" && arguments.size() == 2;
     const bool resave = command == u"resave" && arguments.size() == 3;
     bool ticksOk = false;

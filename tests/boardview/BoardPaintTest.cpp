@@ -208,7 +208,7 @@ TEST_P(HintModeTest, LeavesTheModeTheHintAsks)
 INSTANTIATE_TEST_SUITE_P(Hints, HintModeTest,
                          ::testing::Values(HintCase{-16, 0, -16}, HintCase{HINT_REFRESH, 0, MODE_IDLE},
                                            HintCase{HINT_TICK, 0, MODE_MARKING},
-                                           HintCase{HINT_OPENED, 0, MODE_MARKING},
+                                           HintCase{HINT_OPENED, 0, MODE_IDLE}, // a new board ends the marking
                                            HintCase{HINT_STARTUP_IMAGE, 0, MODE_IDLE},
                                            HintCase{HINT_PAGE_FRAMES, 0, MODE_MARKING},
                                            HintCase{42, 7, 42}));

@@ -5,6 +5,9 @@
 #include "boardview/Cursors.h"
 #include "platform/DrawContext.h"
 
+#include <QPaintEvent>
+#include <QRegion>
+
 namespace {
 
 // A component that shows every tick: its inside turns black and white in turn. It
@@ -160,6 +163,99 @@ TEST_F(MeasurementViewTest, ResetRedrawsEveryComponentAndKeepsTheMeasurementRunn
     doc->Reset();
     EXPECT_EQ(view->Mode(), MODE_MEASURING);
     EXPECT_TRUE(view->IsTimerActive(CBoardView::kMeasureTimer));
+    doc->Stop();
+}
+
+// The centre of the source symbol in a measuring cursor's picture, from its hot spot:
+// where the picture differs from the plain arrow.
+QPoint SymbolOffset(BoardCursor kind)
+{
+    const QImage plain = BoardCursorImage(CURSOR_PLAIN);
+    const QImage source = BoardCursorImage(kind);
+    QRect symbol;
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            if (source.pixel(x, y) != plain.pixel(x, y))
+                symbol |= QRect(x, y, 1, 1);
+    return symbol.center() - GetBoardCursor(kind).hotSpot();
+}
+
+TEST_F(MeasurementViewTest, TheMouseIsASourceWhereItsCursorShowsTheSymbol)
+{
+    const struct {
+        int creationIndex;
+        Qt::Key key;
+        Qt::KeyboardModifier modifier; // the keyboard state that comes with the key
+        BoardCursor cursor;
+    } cases[] = {{18, Qt::Key_CapsLock, Qt::NoModifier, CURSOR_HEAT},
+                 {9, Qt::Key_Shift, Qt::ShiftModifier, CURSOR_LIGHT},
+                 {5, Qt::Key_Control, Qt::ControlModifier, CURSOR_SOUND}};
+    ShowBoard();
+    for (const auto& c : cases) {
+        CComponent* sensor = Place(c.creationIndex, 300, -300);
+        Refresh();
+        Paint();
+        doc->Start();
+        const QPoint onSymbol = view->BoardToClient(sensor->Bus(0).GetCenter());
+        QCursor::setPos(view->viewport()->mapToGlobal(onSymbol - SymbolOffset(c.cursor)));
+        // Through the window system, so that the keyboard state holds the key (Caps Lock
+        // comes first: the offscreen keyboard state can keep a released Ctrl).
+        view->setFocus();
+        QTest::keyPress(view->windowHandle(), c.key, c.modifier);
+        view->OnTimer(CBoardView::kMeasureTimer);
+        QTest::keyRelease(view->windowHandle(), c.key, c.modifier);
+        EXPECT_TRUE(view->viewport()->cursor().bitmap().toImage() == GetBoardCursor(c.cursor).bitmap().toImage())
+            << c.creationIndex;
+        // A pixel or two from the socket's centre; the picture's old offset gave 245.
+        EXPECT_GE(std::abs(sensor->Bus(1).m_nValue), 400) << c.creationIndex << ": the symbol lies on the socket";
+        doc->Stop();
+        doc->m_components.clear();
+    }
+}
+
+// Collects the areas of the viewport that are painted.
+class CPaintRecorder : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+    QRegion painted;
+};
+
+TEST_F(MeasurementViewTest, WhatATickDrawsOutsideTheComponentsIsShownToo)
+{
+    CComponent* source = Place(21, 100, -100); // a voltage source at 5 V
+    source->m_nParam1 = 50;
+    CComponent* buzzer = Place(23, 700, -100); // its sound waves lie to its right
+    ShowBoard();
+    doc->LayOutSockets();
+    Wire(source->Bus(0).GetId(), buzzer->Bus(0).GetId());
+    Refresh();
+    doc->Start();
+    Paint();
+    QTest::qWait(20);
+
+    CPaintRecorder recorder;
+    view->viewport()->installEventFilter(&recorder);
+    for (int tick = 0; tick < 3; ++tick) {
+        const QImage before = view->Surface().copy();
+        recorder.painted = QRegion();
+        view->OnTimer(CBoardView::kMeasureTimer);
+        QTest::qWait(20);
+        int changed = 0, unshown = 0;
+        for (int y = 0; y < before.height(); ++y)
+            for (int x = 0; x < before.width(); ++x)
+                if (before.pixel(x, y) != view->Surface().pixel(x, y)) {
+                    ++changed;
+                    unshown += !recorder.painted.contains(QPoint(x, y));
+                }
+        EXPECT_GT(changed, 0) << "a wave is drawn at every tick";
+        EXPECT_EQ(unshown, 0) << "tick " << tick;
+    }
+    view->viewport()->removeEventFilter(&recorder);
     doc->Stop();
 }
 

@@ -115,11 +115,13 @@ const GatedCase kCases[] = {
      "Geen toestemming om sondes te gebruiken."},
     {"PressTextField", PERMIT_CHANGE_TEXTS,
      [](PermissionTest& t) {
+         // A field is as large as its text once drawn.
          auto text = std::make_unique<CTextField>();
+         text->SetText(u"{\\rtf1{\\colortbl ;}\r\n\\plain Opdracht\\par \r\n\r\n}"_qs, 1);
          text->m_rect = CRect(1200, -100, 1500, -300);
          t.doc->AddTextField(std::move(text));
      },
-     {}, [](PermissionTest& t) { t.Press(CPoint(1300, -200)); },
+     {}, [](PermissionTest& t) { t.Press(CPoint(1250, -120)); },
      [](PermissionTest& t) { return t.view->Mode() == MODE_DRAG_TEXTFIELD; },
      "Geen toestemming om teksten, tabellen of foto's|te wijzigen."},
     {"OpenMarkedDialog", PERMIT_CHANGE_PROPERTIES, nullptr, {},

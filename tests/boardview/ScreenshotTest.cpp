@@ -1,6 +1,7 @@
 // Saves what pupils see into the folder named by VT_SCREENSHOTS, for a person to look
 // at: the start-up pictures, the start menu under the mouse, an empty board, and a full
-// board while editing and while measuring. Skipped when the variable is not set.
+// board while editing and while measuring. Without it they go to a temporary folder.
+#include "support/ScreenshotFolder.h"
 #include "BoardViewFixture.h"
 
 #include "boardview/Cursors.h"
@@ -16,10 +17,7 @@ class ScreenshotTest : public BoardViewFixture {
 protected:
     void SetUp() override
     {
-        m_folder = qEnvironmentVariable("VT_SCREENSHOTS");
-        if (m_folder.isEmpty())
-            GTEST_SKIP() << "set VT_SCREENSHOTS to a folder to save the screenshots";
-        QDir().mkpath(m_folder);
+        m_folder = ScreenshotFolder();
         BoardViewFixture::SetUp();
     }
     void Save(const QImage& image, const char* name)

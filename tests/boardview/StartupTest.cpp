@@ -109,6 +109,16 @@ TEST_F(StartupTest, TheFileOptionOpensThatBoardInsteadOfTheMenu)
     EXPECT_TRUE(view->verticalScrollBar()->isEnabled());
 }
 
+TEST_F(StartupTest, AFilePathWithSlashesOpensUnderItsFileName)
+{
+    WriteMenuWorksheets();
+    const QString path = Path(QStringLiteral("praktisch/auto_licht.wks"));
+    doc->m_commandLine = QStringList({QStringLiteral("/file:") + path});
+    ShowView(QSize(900, 700));
+    RunStartup();
+    EXPECT_EQ(doc->GetTitle(), QStringLiteral("auto_licht.wks"));
+}
+
 struct MenuCase {
     int button;
     const char* opens; // nullptr: the empty board

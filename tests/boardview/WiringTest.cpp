@@ -3,6 +3,8 @@
 #include "BoardViewFixture.h"
 #include "support/ScriptedModals.h"
 
+#include <QScrollBar>
+
 namespace {
 
 class WiringTest : public BoardViewFixture {
@@ -136,6 +138,82 @@ TEST_F(WiringTest, ARightClickNearAWireDeletesItWithinTheEraseMargin)
     EXPECT_EQ(doc->m_wires.size(), 1u);
     doc->m_nEraseMargin = 40;
     Click(near, Qt::RightButton);
+    EXPECT_TRUE(doc->m_wires.empty());
+}
+
+// After every finished action the screen shows exactly what a fresh repaint of the
+// board draws: no lost wire, no stale rubber band.
+TEST_F(WiringTest, TheScreenShowsTheBoardAfterEveryWiringAction)
+{
+    ScriptedModals user;
+    user.Answer(1); // the one-wire-per-input message
+    const struct {
+        const char* action;
+        std::function<void()> act;
+    } steps[] = {
+        {"first wire", [&] { Click(Out(a)); MoveMouse(In(b)); Click(In(b)); }},
+        {"second wire from the same output", [&] {
+             Click(Out(a));
+             MoveMouse(CPoint(600, -1200));
+             Click(CPoint(600, -1200));
+             MoveMouse(In(c));
+             Click(In(c));
+         }},
+        {"a refused wire", [&] { Click(Out(b)); MoveMouse(Out(c)); Click(Out(c)); }},
+        {"a second wire into an input", [&] { Click(Out(c)); MoveMouse(In(b)); Click(In(b)); }},
+        {"redrawing a connection", [&] { Click(Out(a)); MoveMouse(In(b)); Click(In(b)); }},
+        {"an abandoned wire", [&] {
+             Click(Out(b));
+             MoveMouse(CPoint(1500, -1500));
+             Click(CPoint(1500, -1500), Qt::RightButton);
+         }},
+        {"a deleted wire", [&] {
+             const CPoint p = doc->m_wires[0]->GetPoint(0), q = doc->m_wires[0]->GetPoint(1);
+             Click(CPoint((p.x + q.x) / 2, (p.y + q.y) / 2), Qt::RightButton);
+         }},
+    };
+    for (const auto& step : steps) {
+        step.act();
+        Paint();
+        const QImage shown = view->Surface().copy();
+        Refresh();
+        EXPECT_TRUE(shown == view->Surface()) << step.action;
+        Screenshot(QStringLiteral("wiring-") + QString::fromLatin1(step.action).replace(u' ', u'-'));
+    }
+    EXPECT_EQ(doc->m_wires.size(), 0u);
+}
+
+TEST_F(WiringTest, ARepaintWhileWiringKeepsTheWireBeingDrawn)
+{
+    Click(Out(a));
+    MoveMouse(CPoint(600, -1200));
+    Click(CPoint(600, -1200));
+    MoveMouse(CPoint(700, -1000));
+    view->verticalScrollBar()->setValue(3); // the whole surface is drawn again
+    Paint();
+    MoveMouse(In(c));
+    Click(In(c));
+    ASSERT_EQ(doc->m_wires.size(), 1u);
+    Paint();
+    const QImage shown = view->Surface().copy();
+    Refresh();
+    EXPECT_TRUE(shown == view->Surface()) << "no rubber band or construction line is left";
+}
+
+TEST_F(WiringTest, EscapeAbandonsTheWireLikeARightClick)
+{
+    const QImage before = view->Surface().copy();
+    Click(Out(a));
+    MoveMouse(CPoint(700, -900));
+    Click(CPoint(700, -900));
+    MoveMouse(CPoint(800, -1100));
+    QTest::keyClick(view.get(), Qt::Key_Escape);
+    Paint();
+    EXPECT_EQ(view->Mode(), MODE_IDLE);
+    EXPECT_EQ(view->WireInProgress(), nullptr);
+    EXPECT_TRUE(view->Surface() == before);
+    Click(In(b)); // starts a new wire, not the end of the old one
+    EXPECT_EQ(view->Mode(), MODE_WIRE);
     EXPECT_TRUE(doc->m_wires.empty());
 }
 

@@ -98,18 +98,19 @@ TEST_F(BoardTest, SocketsSitWhereTheDrawingPutsThem)
 
 TEST_F(BoardTest, SensorsTakeTheMouseAsASourceOnlyWithTheirKey)
 {
-    // The source sits 20 pixels right of and 7 pixels below the cursor.
+    // The source sits the cursor symbol's offset right of and below the cursor.
+    constexpr int dx = CSensor::kSourceOffsetX, dy = CSensor::kSourceOffsetY;
     const struct {
         int dpi;
         CPoint source; // relative to the sensing socket's centre, board units
         CPoint cursorFromSource;
         int level;
     } cases[] = {
-        {254, {0, 0}, {-20, 7}, 500},
-        {127, {0, 0}, {-40, 14}, 500},
-        {254, {35, 0}, {-20, 7}, 250},
-        {254, {0, 140}, {-20, 7}, 100},
-        {254, {-21, -28}, {-20, 7}, 250}, // 35 away on a slant
+        {254, {0, 0}, {-dx, dy}, 500},
+        {127, {0, 0}, {-2 * dx, 2 * dy}, 500},
+        {254, {35, 0}, {-dx, dy}, 250},
+        {254, {0, 140}, {-dx, dy}, 100},
+        {254, {-21, -28}, {-dx, dy}, 250}, // 35 away on a slant
     };
     for (const SensorKind& s : kSensors) {
         auto sensor = s.make();
@@ -173,8 +174,8 @@ TEST_F(BoardTest, HandHeldSourceIgnoresSensitivityAndOnlyAddsToTheCoupledLevel)
     CLichtSensor sensor;
     Draw(sensor);
     const CPoint centre = sensor.Bus(0).GetCenter();
-    const CPoint onSocket(centre.x - 20, centre.y + 7);
-    const CPoint farAway(centre.x + 1000, centre.y + 7); // gives 16
+    const CPoint onSocket(centre.x - CSensor::kSourceOffsetX, centre.y + CSensor::kSourceOffsetY);
+    const CPoint farAway(centre.x + 1000, onSocket.y); // gives 16
     CBus lamp;
     sensor.Bus(0).AddSource(&lamp, 1);
 

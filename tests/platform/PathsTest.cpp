@@ -60,4 +60,45 @@ TEST_F(PathsTest, ProgramFolderEndsInBackslash)
     SetProgramFolder(QString());
 }
 
+bool Writable(const QString&) { return true; }
+bool ReadOnly(const QString&) { return false; }
+
+TEST(ProgramFolderTest, AnInstallWithoutWriteAccessGetsAPerUserCopy)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString bin = dir.path() + QStringLiteral("/usr/bin");
+    const QString installed = dir.path() + QStringLiteral("/usr/share/veldtrak");
+    const QString user = dir.path() + QStringLiteral("/home/.local/share/veldtrak");
+    QDir().mkpath(bin);
+    // The build tree or a portable unpack: the executable's own folder.
+    EXPECT_EQ(ProgramFolderFor(bin, user, &Writable), bin);
+    EXPECT_EQ(ProgramFolderFor(bin, user, &ReadOnly), user);
+
+    QDir().mkpath(installed + QStringLiteral("/praktisch"));
+    auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    write(installed + QStringLiteral("/praktisch/auto_licht.wks"), "nieuw");
+    write(installed + QStringLiteral("/zoemer.wav"), "geluid");
+    QFile::setPermissions(installed + QStringLiteral("/zoemer.wav"), QFile::ReadOwner | QFile::ReadOther);
+    EXPECT_EQ(ProgramFolderFor(bin, user, &Writable), QDir::cleanPath(installed));
+    EXPECT_FALSE(QFileInfo::exists(user)) << "a writable install is used as it is";
+
+    EXPECT_EQ(ProgramFolderFor(bin, user, &ReadOnly), user);
+    EXPECT_TRUE(QFileInfo::exists(user + QStringLiteral("/praktisch/auto_licht.wks")));
+    EXPECT_TRUE(QFileInfo(user + QStringLiteral("/zoemer.wav")).permissions() & QFile::WriteOwner);
+
+    // A later start adds what is new and keeps what the user has (settings, boards).
+    write(user + QStringLiteral("/praktisch/auto_licht.wks"), "van de leerling");
+    write(installed + QStringLiteral("/praktisch/verkeerslicht.wks"), "erbij");
+    EXPECT_EQ(ProgramFolderFor(bin, user, &ReadOnly), user);
+    QFile kept(user + QStringLiteral("/praktisch/auto_licht.wks"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("van de leerling"));
+    EXPECT_TRUE(QFileInfo::exists(user + QStringLiteral("/praktisch/verkeerslicht.wks")));
+}
+
 } // namespace

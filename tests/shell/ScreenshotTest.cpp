@@ -1,6 +1,7 @@
 // Pictures of the program as a user sees it, written to the folder named by
-// VT_SCREENSHOTS (skipped without it): the main window empty and with gates, the About
+// VT_SCREENSHOTS (a temporary folder without it): the main window empty and with gates, the About
 // box, the toolbar's pictures enlarged and a printed page.
+#include "support/ScreenshotFolder.h"
 #include "FrameFixture.h"
 #include "boardview/BoardRender.h"
 #include "boardview/BoardView.h"
@@ -23,9 +24,7 @@ class ShellScreenshotTest : public FrameFixture {
 protected:
     void SetUp() override
     {
-        m_folder = qEnvironmentVariable("VT_SCREENSHOTS");
-        if (m_folder.isEmpty()) GTEST_SKIP() << "VT_SCREENSHOTS is not set";
-        QDir().mkpath(m_folder);
+        m_folder = ScreenshotFolder();
         FrameFixture::SetUp();
     }
     QString Shot(const QString& name) const { return m_folder + u'/' + name; }

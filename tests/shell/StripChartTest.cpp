@@ -1,5 +1,6 @@
 // The probes' strip charts: their size, samples and drawing, and their life in the left
 // pane from the start of a measurement to its stop.
+#include "support/ScreenshotFolder.h"
 #include "shell/StripChart.h"
 #include "document/DocFixture.h"
 #include "platform/DrawContext.h"
@@ -229,9 +230,7 @@ TEST_F(StripChartPaneTest, StopRemovesChartsAndThePaletteReturns)
 
 TEST_F(StripChartPaneTest, Screenshot)
 {
-    const QString folder = qEnvironmentVariable("VT_SCREENSHOTS");
-    if (folder.isEmpty()) GTEST_SKIP() << "VT_SCREENSHOTS is not set";
-    QDir().mkpath(folder);
+    const QString folder = ScreenshotFolder();
     ProbeInputAndOutput();
     doc->Start();
     const int input[] = {0, 500, 500, 500, 0, 0, 120, 300, 300, 500, 500, 0};

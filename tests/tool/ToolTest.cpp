@@ -1,6 +1,9 @@
 #include "tool/ToolCommands.h"
 
 #include "annotations/AnnotationClasses.h"
+#include "annotations/Picture.h"
+#include "annotations/Table.h"
+#include "annotations/TextField.h"
 #include "document/BoardArchive.h"
 #include "document/Document.h"
 #include "platform/Paths.h"
@@ -12,6 +15,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
@@ -98,6 +103,34 @@ TEST_F(ToolTest, InfoAndResave)
     QFile a(board), b(copy);
     ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     EXPECT_EQ(a.readAll().size(), b.readAll().size());
+}
+
+TEST_F(ToolTest, ExportAndImportGiveTheSameFile)
+{
+    const QString board = TwoInverters();
+    QDir::setCurrent(m_dir.path()); // relative names are taken from where the tool runs
+    ASSERT_EQ(Run({QStringLiteral("export"), QStringLiteral("twee.wks"), QStringLiteral("twee.json")}), 0)
+        << m_err.toStdString();
+    ASSERT_EQ(Run({QStringLiteral("import"), QStringLiteral("twee.json"), QStringLiteral("sub/terug.wks"),
+                   QStringLiteral("twee.json"), QStringLiteral("tweede.ant")}),
+              0)
+        << m_err.toStdString();
+    QFile a(board), b(m_dir.path() + QStringLiteral("/sub/terug.wks")), c(m_dir.path() + QStringLiteral("/tweede.ant"));
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly) && c.open(QIODevice::ReadOnly));
+    const QByteArray original = a.readAll();
+    EXPECT_EQ(b.readAll(), original);
+    EXPECT_EQ(c.readAll(), original);
+
+    QFile bad(m_dir.path() + QStringLiteral("/fout.json"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("{\n  \"title\": \"x\",\n  \"components\": [{\"class\": \"CLamp\", \"sockets\": [1, 2],\n    \"x\": \"links\"}]\n}\n");
+    bad.close();
+    EXPECT_EQ(Run({QStringLiteral("import"), bad.fileName(), m_dir.path() + QStringLiteral("/fout.wks")}), 1);
+    EXPECT_TRUE(m_err.contains(QStringLiteral("fout.json, regel 4, veld components[0].x: hier hoort een geheel getal")))
+        << m_err.toStdString();
+    EXPECT_FALSE(QFile::exists(m_dir.path() + QStringLiteral("/fout.wks")));
+    EXPECT_EQ(Run({QStringLiteral("export"), m_dir.path() + QStringLiteral("/weg.wks"), bad.fileName()}), 1);
+    EXPECT_TRUE(m_err.contains(QStringLiteral("kon niet worden gevonden."))) << m_err.toStdString();
 }
 
 TEST_F(ToolTest, ErrorsAreDutchAndFail)
@@ -218,6 +251,104 @@ TEST_F(ToolBoardTest, PulsesAreCounted)
     // Count 21 = 0b10101 drives the bits 1, 2, 4, 8 as 500, 0, 500, 0.
     EXPECT_EQ(lines[0], QStringLiteral("0 CPulsTeller 500 0 0 0 500 0 500 0"));
     EXPECT_EQ(lines[1], QStringLiteral("1 CPulsGenerator 500"));
+}
+
+} // namespace
+
+namespace {
+
+// A worksheet with a framed text, a title box, a table and a picture in bmp\.
+class ToolAnnotationTest : public ToolTest {
+protected:
+    QString Worksheet()
+    {
+        QImage bitmap(30, 20, QImage::Format_RGB32);
+        bitmap.fill(qRgb(220, 20, 20));
+        QDir(m_dir.path()).mkdir(QStringLiteral("bmp"));
+        EXPECT_TRUE(bitmap.save(m_dir.path() + QStringLiteral("/bmp/rood.bmp"), "BMP"));
+
+        CVeldtrakDoc doc;
+        auto text = std::make_unique<CTextField>();
+        text->SetText(QStringLiteral("{\\rtf1{\\fonttbl{\\f0 X;}}{\\colortbl ;}\r\n\\plain \\b Vet\\plain  "
+                                     "gewoon\\par \r\ntweede\\par \r\n\r\n}"),
+                      1);
+        text->m_rect = CRect(500, -300, 0, 0);
+        doc.AddTextField(std::move(text));
+        auto title = std::make_unique<CTextField>();
+        title->SetText(QStringLiteral("{\\rtf1{\\fonttbl{\\f0 X;}}{\\colortbl ;}\r\n\\plain Titel\\par \r\n\r\n}"), -1);
+        title->m_rect = CRect(400, -100, 900, -152);
+        doc.AddTextField(std::move(title));
+        auto table = std::make_unique<CTabel>();
+        table->SetContents({QStringLiteral("a#b#c#d"), QStringLiteral("#"), 1, 1, 1, 2, 2});
+        table->m_rect = CRect(500, -800, 0, 0);
+        doc.AddTable(std::move(table));
+        auto picture = std::make_unique<CPlaatje>();
+        picture->SetFile(QString(), QStringLiteral("rood.bmp"));
+        picture->m_rect = CRect(1500, -300, 0, 0);
+        doc.AddPicture(std::move(picture));
+        const QString path = m_dir.path() + QStringLiteral("/opdracht.wks");
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(WriteBoard(doc));
+        return path;
+    }
+};
+
+TEST_F(ToolAnnotationTest, InfoGivesEveryAnnotationAfterOneDrawing)
+{
+    const QString board = Worksheet();
+    ASSERT_EQ(Run({QStringLiteral("info"), board}), 0) << m_err.toStdString();
+    const QStringList lines = m_out.split(u'\n', Qt::SkipEmptyParts);
+    QStringList annotations;
+    for (const QString& line : lines)
+        if (line.startsWith(u"tekstveld ") || line.startsWith(u"tabel ") || line.startsWith(u"foto "))
+            annotations << line;
+    ASSERT_EQ(annotations.size(), 4) << m_out.toStdString();
+    EXPECT_TRUE(annotations[0].startsWith(QStringLiteral("tekstveld 0: (500,-300)-("))) << annotations[0].toStdString();
+    EXPECT_TRUE(annotations[0].endsWith(QStringLiteral(",-404) kader 1"))) << annotations[0].toStdString();
+    EXPECT_EQ(annotations[1], QStringLiteral("tekstveld 1: (130,-100)-(1900,-256) kader -1"));
+    EXPECT_TRUE(annotations[2].startsWith(QStringLiteral("tabel 0: (500,-800)-("))) << annotations[2].toStdString();
+    EXPECT_TRUE(annotations[2].endsWith(QStringLiteral(" kolommen 2 regels 2")));
+    // 30 x 20 pixels at 96 dpi are 79 x 53 units.
+    EXPECT_EQ(annotations[3], QStringLiteral("foto 0: \"rood.bmp\" (1500,-300)-(1579,-353) 30x20"));
+}
+
+TEST_F(ToolAnnotationTest, PngShowsThePictureAndPdfLeavesItOut)
+{
+    const QString board = Worksheet();
+    const QString png = m_dir.path() + QStringLiteral("/bord.png");
+    ASSERT_EQ(Run({QStringLiteral("png"), board, png}), 0) << m_err.toStdString();
+    const QImage screen(png);
+    ASSERT_FALSE(screen.isNull());
+    auto count = [](const QImage& image, auto predicate) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += predicate(image.pixel(x, y));
+        return n;
+    };
+    const auto red = [](QRgb p) { return qRed(p) > 180 && qGreen(p) < 60 && qBlue(p) < 60; };
+    const auto grey = [](QRgb p) { return p == qRgb(128, 128, 128); };
+    const auto dark = [](QRgb p) { return qGray(p) < 60; };
+    EXPECT_EQ(count(screen, red), 30 * 20);
+    EXPECT_GT(count(screen, grey), 20);
+    EXPECT_GT(count(screen, dark), 200);
+
+    const QString pdf = m_dir.path() + QStringLiteral("/bord.pdf");
+    ASSERT_EQ(Run({QStringLiteral("pdf"), board, pdf}), 0) << m_err.toStdString();
+    const QString prefix = m_dir.path() + QStringLiteral("/pagina");
+    ASSERT_EQ(QProcess::execute(QStringLiteral("pdftoppm"),
+                                {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
+                                 QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                 QStringLiteral("1"), pdf, prefix}),
+              0);
+    QDir dir(m_dir.path());
+    const QStringList pages = dir.entryList({QStringLiteral("pagina*.png")});
+    ASSERT_EQ(pages.size(), 1);
+    const QImage paper(m_dir.path() + u'/' + pages[0]);
+    EXPECT_EQ(count(paper, red), 0);              // pictures are not printed
+    EXPECT_GT(count(paper, dark), 200);           // the texts and the table's black border
+    EXPECT_GT(count(paper, [](QRgb p) { return qGray(p) > 90 && qGray(p) < 170 && qRed(p) == qBlue(p); }), 10);
 }
 
 } // namespace

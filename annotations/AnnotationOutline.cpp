@@ -1,0 +1,21 @@
+#include "AnnotationOutline.h"
+
+#include "platform/DrawContext.h"
+
+CRect GrownArea(const CRect& rect)
+{
+    CRect r = rect.Normalized();
+    r.InflateRect(1);
+    return r;
+}
+
+void DrawOutlineOrErase(CDC& dc, const CRect& rect, bool erase)
+{
+    const CPen oldPen = dc.SelectObject(CPen::White());
+    const CBrush oldBrush = dc.SelectObject(erase ? CBrush::White() : CBrush::Hollow());
+    const int oldMix = dc.SetROP2(erase ? R2_COPYPEN : R2_XORPEN);
+    dc.Rectangle(rect);
+    dc.SetROP2(oldMix);
+    dc.SelectObject(oldBrush);
+    dc.SelectObject(oldPen);
+}
