@@ -2,11 +2,13 @@
 
 #include "CommandIds.h"
 #include "MainFrame.h"
+#include "RecoveryPrompt.h"
 #include "annotations/AnnotationClasses.h"
 #include "classroom/StartDialog.h"
 #include "document/BoardArchive.h"
 #include "document/CommandLine.h"
 #include "document/Document.h"
+#include "document/Recovery.h"
 #include "platform/Sound.h"
 #include "platform/Strings.h"
 
@@ -21,6 +23,10 @@ CVeldtrakApp::CVeldtrakApp() = default;
 
 CVeldtrakApp::~CVeldtrakApp()
 {
+    // A normal end: the board was saved or given up in the save question.
+    if (m_pRecovery) m_pRecovery->Discard();
+    m_pRecoveryPrompt.reset();
+    m_pRecovery.reset();
     m_pFrame.reset(); // the panes hold on to the document
     m_pDoc.reset();
     if (m_pSound) SetSoundService(nullptr);
@@ -60,6 +66,8 @@ bool CVeldtrakApp::InitInstance(const QStringList& arguments)
     m_pDoc->m_commandLine = options;
     InstallStartDialog(*m_pDoc); // every "Nieuw" after the first offers the worksheets
     m_pDoc->SetTeacherMode(m_pDoc->HasCommandLineOption(QStringLiteral("docent")));
+    m_pRecovery = std::make_unique<CRecoveryKeeper>(*m_pDoc);
+    m_pRecoveryPrompt = std::make_unique<CRecoveryPrompt>(*m_pDoc);
 
     m_pFrame = std::make_unique<CMainFrame>(*m_pDoc);
     m_pDoc->OnFileNew(); // an empty board; the start-up sequence follows the first paint

@@ -8,6 +8,8 @@
 #include <memory>
 
 class CMainFrame;
+class CRecoveryKeeper;
+class CRecoveryPrompt;
 class CVeldtrakDoc;
 class ISoundService;
 
@@ -25,6 +27,7 @@ public:
 
     CVeldtrakDoc* Document() const { return m_pDoc.get(); }
     CMainFrame* MainFrame() const { return m_pFrame.get(); }
+    CRecoveryKeeper* Recovery() const { return m_pRecovery.get(); }
 
     // The program's arguments as the document reads them, one option each: a board
     // named without a switch becomes the switch /file: with its full path.
@@ -38,4 +41,6 @@ private:
     std::unique_ptr<ISoundService> m_pSound;
     std::unique_ptr<CVeldtrakDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pFrame;
+    std::unique_ptr<CRecoveryKeeper> m_pRecovery; // the modified board's recovery copy
+    std::unique_ptr<CRecoveryPrompt> m_pRecoveryPrompt;
 };

@@ -23,10 +23,16 @@ protected:
         BoardFixture::SetUp();
         doc.reset(); // the program makes its own
         m_previousPause = SetPauseHandler([](int) {});
+        // Recovery copies stay in the test's own folder (a child program may be given one).
+        m_bOwnRecoveryFolder = qEnvironmentVariableIsEmpty("VT_RECOVERY_DIR");
+        if (m_bOwnRecoveryFolder)
+            qputenv("VT_RECOVERY_DIR", QFile::encodeName(Path(QStringLiteral("herstel"))));
     }
     void TearDown() override
     {
         app.reset();
+        if (m_bOwnRecoveryFolder)
+            qunsetenv("VT_RECOVERY_DIR");
         SetPauseHandler(std::move(m_previousPause));
         BoardFixture::TearDown();
     }
@@ -119,4 +125,5 @@ protected:
 
 private:
     std::function<void(int)> m_previousPause;
+    bool m_bOwnRecoveryFolder = false;
 };
