@@ -94,6 +94,7 @@ int ReadBoard(const QByteArray& bytes, CVeldtrakDoc& doc)
     ar.ReadArray(doc.m_tables, "CTabel");
     ar.ReadArray(doc.m_textFields, "CTextField");
     ar.ReadArray(doc.m_components);
+    doc.ComponentsChanged();
     ar.ReadArray(doc.m_wires);
     return ar.Error();
 }

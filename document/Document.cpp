@@ -61,6 +61,7 @@ std::unique_ptr<CComponent> CVeldtrakDoc::CreateComponent(int creationIndex)
 void CVeldtrakDoc::AddComponent(std::unique_ptr<CComponent> component)
 {
     m_components.push_back(std::move(component));
+    m_busIndex.Appended(m_components, m_components.size() - 1);
     SetModifiedFlag();
 }
 
@@ -79,6 +80,7 @@ void CVeldtrakDoc::DeleteComponent(int index)
         });
     }
     std::erase_if(m_components, [doomed](const auto& c) { return c.get() == doomed; });
+    ComponentsChanged();
     SetModifiedFlag();
     UpdateAllViews(HINT_REFRESH);
 }
@@ -105,13 +107,7 @@ int CVeldtrakDoc::ComponentAt(int x, int y, bool firstMatch, int startIndex) con
 
 CBus* CVeldtrakDoc::FindBus(int busId) const
 {
-    for (std::size_t i = m_components.size(); i-- > 0;) {
-        CComponent& c = *m_components[i];
-        const auto [first, last] = c.GetBusRange();
-        if (first <= busId && busId <= last)
-            return &c.Bus(busId - first);
-    }
-    return nullptr;
+    return m_busIndex.Find(m_components, busId);
 }
 
 int CVeldtrakDoc::AddWire(std::unique_ptr<CDraad> wire)
@@ -276,6 +272,7 @@ void CVeldtrakDoc::DeleteContents()
 {
     m_probeBuses.clear();
     m_components.clear();
+    ComponentsChanged();
     m_wires.clear();
     m_textFields.clear();
     m_tables.clear();

@@ -2,6 +2,7 @@
 // The board document: owns everything on the board, carries the file, clear and
 // measurement commands, and reports file errors in Dutch.
 
+#include "BusIndex.h"
 #include "ConfirmBox.h"
 #include "MessageBox.h"
 #include "SettingsStore.h"
@@ -91,7 +92,11 @@ public:
     void AddComponent(std::unique_ptr<CComponent> component);
     void DeleteComponent(int index);
     int ComponentAt(int x, int y, bool firstMatch, int startIndex = -1) const;
+    // The socket of this number, or null: every look-up by number goes through here.
     CBus* FindBus(int busId) const;
+    // After changing m_components other than through AddComponent / DeleteComponent
+    // (reading a board, renumbering sockets): the look-up by number is rebuilt.
+    void ComponentsChanged() { m_busIndex.Invalidate(); }
     int AddWire(std::unique_ptr<CDraad> wire);
     void DeleteWire(int index);
     struct WireHit {
@@ -234,6 +239,7 @@ private:
     void DeleteAnnotation(ObjectList& list, int index);
 
     std::vector<CDocView*> m_views;
+    mutable CBusIndex m_busIndex;
     QString m_strPathName;
     QString m_strTitle;
     bool m_bModified = false;
