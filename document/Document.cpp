@@ -199,7 +199,8 @@ void CVeldtrakDoc::UnlinkAll()
 
 void CVeldtrakDoc::LayOutSockets()
 {
-    CMemoryDC dc(1, 1);
+    // An empty bitmap: text is measured as on screen, nothing is drawn.
+    CMemoryDC dc(0, 0);
     const CFont oldFont = dc.SelectObject(CFont::Label(44));
     for (auto& c : m_components)
         c->Draw(dc);

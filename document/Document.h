@@ -110,8 +110,8 @@ public:
     // Keeps every attached probe on its socket; true when one had to move.
     bool SnapProbes();
     void UnlinkAll();
-    // Places every socket by drawing each component once offscreen (sockets take
-    // their places when their component draws).
+    // Places every socket by drawing each component once into a context that only
+    // measures (sockets take their places when their component draws).
     void LayOutSockets();
 
     // Text fields, tables and pictures
