@@ -14,4 +14,9 @@ public:
     int EditProperties(int permissionMask) override;
     void Draw(CDC& dc) override;
     void Update(CDC& dc, CPoint cursor, std::uint32_t* pState) override;
+    int LogicTable(unsigned& table) const override
+    {
+        table = 1; // high for a low input
+        return 1;
+    }
 };

@@ -194,6 +194,7 @@ void CVeldtrakDoc::UnlinkAll()
     for (auto& c : m_components)
         for (int i = 0; i < c->GetBusCount(); ++i)
             c->Bus(i).ClearSources();
+    m_tickPlan.Clear();
     m_bRunning = false;
 }
 

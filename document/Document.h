@@ -6,6 +6,7 @@
 #include "ConfirmBox.h"
 #include "MessageBox.h"
 #include "SettingsStore.h"
+#include "TickPlan.h"
 #include "core/BoardObject.h"
 #include "core/Bus.h"
 #include "core/Component.h"
@@ -96,7 +97,11 @@ public:
     CBus* FindBus(int busId) const;
     // After changing m_components other than through AddComponent / DeleteComponent
     // (reading a board, renumbering sockets): the look-up by number is rebuilt.
-    void ComponentsChanged() { m_busIndex.Invalidate(); }
+    void ComponentsChanged()
+    {
+        m_busIndex.Invalidate();
+        m_tickPlan.Clear();
+    }
     int AddWire(std::unique_ptr<CDraad> wire);
     void DeleteWire(int index);
     struct WireHit {
@@ -240,6 +245,7 @@ private:
 
     std::vector<CDocView*> m_views;
     mutable CBusIndex m_busIndex;
+    CTickPlan m_tickPlan; // the links of a running measurement, laid out for the tick
     QString m_strPathName;
     QString m_strTitle;
     bool m_bModified = false;

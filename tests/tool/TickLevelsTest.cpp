@@ -185,4 +185,63 @@ TEST_F(TickLevelsTest, TheBoardsKeepChanging)
     EXPECT_GE(digests[QStringLiteral("alles")].size(), 20);
 }
 
+// Wires between any two sockets, as a damaged or hand-made file may hold them: inputs
+// feeding inputs, outputs feeding outputs, a socket wired to itself or to its own
+// component. The laid-out tick must give what the walk over the list gives.
+TEST_F(TickLevelsTest, TheLaidOutTickAgreesWithTheListWalkOnAnyWiring)
+{
+    const auto build = [](CVeldtrakDoc& board) {
+        constexpr int kKinds[] = {3, 6, 10, 11, 12, 22, 6, 4, 8, 7, 9, 19, 13, 14};
+        board.DeleteContents();
+        for (int i = 0; i < 70; ++i) {
+            auto c = board.CreateComponent(kKinds[i % std::size(kKinds)]);
+            c->MoveTo(60 + 330 * (i % 20), -60 - 260 * (i / 20));
+            board.AddComponent(std::move(c));
+        }
+        board.LayOutSockets();
+        std::uint32_t seed = 12345;
+        const auto next = [&seed](std::uint32_t n) {
+            seed = seed * 1103515245u + 12345u;
+            return (seed >> 8) % n;
+        };
+        for (int w = 0; w < 220; ++w) {
+            auto wire = std::make_unique<CDraad>();
+            wire->m_nBus1 = int(1 + next(std::uint32_t(board.m_nLastBusId)));
+            wire->m_nBus2 = w % 9 == 0 ? wire->m_nBus1 : int(1 + next(std::uint32_t(board.m_nLastBusId)));
+            wire->m_points = {{0, 0}, {0, 0}};
+            board.m_wires.push_back(std::move(wire));
+        }
+        // And for certain: an input read by the input of a gate that runs after it.
+        CComponent& reader = *board.m_components.emplace_back(board.CreateComponent(3));
+        CComponent& read = *board.m_components.emplace_back(board.CreateComponent(6));
+        auto wire = std::make_unique<CDraad>();
+        wire->m_nBus1 = read.Bus(0).GetId();
+        wire->m_nBus2 = reader.Bus(1).GetId();
+        wire->m_points = {{0, 0}, {0, 0}};
+        board.m_wires.push_back(std::move(wire));
+        AddProbe(board, read.Bus(0).GetId(), 99);
+        // Probes put their numbers into sockets at Start, levels that then fade.
+        const int sockets = board.m_nLastBusId;
+        for (int bus = 2, number = 1; bus <= sockets; bus += 3, ++number)
+            AddProbe(board, bus, number);
+        board.LayOutSockets();
+        board.RouteWireEnds();
+    };
+    CVeldtrakDoc walked;
+    walked.m_bBusy = false;
+    build(walked);
+    build(*doc);
+    CMemoryDC dc(64, 64);
+    walked.Start();
+    doc->Start();
+    for (int t = 0; t < 40; ++t) {
+        const std::uint32_t state = kStates[std::size_t(t) % std::size(kStates)];
+        const CPoint cursor = doc->m_components[std::size_t(t * 3) % 70]->Bus(0).GetCenter();
+        walked.ComponentsChanged(); // drops the laid-out tick: the list is walked
+        walked.Tick(dc, cursor, state);
+        doc->Tick(dc, cursor, state);
+        ASSERT_EQ(LevelDigest(walked), LevelDigest(*doc)) << "tick " << t;
+    }
+}
+
 } // namespace
