@@ -19,4 +19,5 @@ public:
         table = 1; // high for a low input
         return 1;
     }
+    QString PictureKey() const override { return QLatin1String("CInverter|") + m_strName; }
 };

@@ -26,6 +26,13 @@ int CTwoInputGate::LogicTable(unsigned& table) const
     return 2;
 }
 
+QString CTwoInputGate::PictureKey() const
+{
+    // What Draw shows: the caption and, unless a black box, the symbol.
+    return IsBlackbox() ? QLatin1String("box|") + m_strBlackboxLabel
+                        : QLatin1String(GetClassName()) + u'|' + m_strName + u'|' + Symbol();
+}
+
 void CTwoInputGate::Draw(CDC& dc)
 {
     DrawGateBody(dc, *this, IsBlackbox() ? m_strBlackboxLabel : m_strName,
