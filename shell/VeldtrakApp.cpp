@@ -2,6 +2,7 @@
 
 #include "CommandIds.h"
 #include "MainFrame.h"
+#include "TimingProbe.h"
 #include "annotations/AnnotationClasses.h"
 #include "document/BoardArchive.h"
 #include "document/Document.h"
@@ -55,6 +56,7 @@ bool CVeldtrakApp::InitInstance()
     m_pDoc->m_commandLine = options;
 
     m_pFrame = std::make_unique<CMainFrame>(*m_pDoc);
+    InstallTimingProbes(*m_pDoc, m_pFrame->BoardPane()); // for the benchmarks only
     m_pDoc->OnFileNew(); // an empty board; the start-up sequence follows the first paint
     // Without a window manager (a bare X server) maximising means nothing: the screen
     // size is given as well.
