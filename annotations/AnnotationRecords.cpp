@@ -51,8 +51,8 @@ void CPlaatje::Serialize(CArchive& ar)
         ar.WriteInt(m_rect.top);
     } else {
         m_strFileName = ar.ReadString();
-        const int x = ar.ReadInt();
-        const int y = ar.ReadInt();
+        const int x = ar.ReadCoordinate();
+        const int y = ar.ReadCoordinate();
         m_rect = CRect(x, y, 0, 0); // the size comes with the bitmap
     }
 }

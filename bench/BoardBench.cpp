@@ -56,6 +56,30 @@ void BM_TickComputeOnly(benchmark::State& state)
 }
 BENCHMARK(BM_TickComputeOnly)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
+// Start on the board of n gates with a probe on every output (numbers 1 to n), and the
+// Stop after it: listing the probes, coupling and linking the wires.
+void BM_StartWithProbes(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    CVeldtrakDoc doc;
+    doc.m_bBusy = false;
+    const int n = int(state.range(0));
+    FillBoard(doc, n);
+    for (int i = 0; i < n; ++i) {
+        auto probe = doc.CreateComponent(24);
+        probe->m_nParam1 = doc.m_components[std::size_t(i)]->GetBusRange().second;
+        probe->m_nParam2 = i + 1;
+        doc.AddComponent(std::move(probe));
+    }
+    for (auto _ : state) {
+        doc.Start();
+        benchmark::DoNotOptimize(doc.m_probeBuses.data());
+        doc.Stop();
+        doc.UnlinkAll();
+    }
+}
+BENCHMARK(BM_StartWithProbes)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 // One of every class (the probe included), repeated to n components, unwired.
 void FillWithEveryClass(CVeldtrakDoc& doc, int n)
 {

@@ -55,7 +55,7 @@ void CBoardView::OnDraw(CDC& dc, const CRect& clip)
         SetTimer(kStartupTimer, 500);
         return;
     }
-    if (m_nMode == MODE_MEASURING) {
+    if (m_nMode == MODE_MEASURING || m_doc.m_bRunning) { // the ticks draw directly too
         DrawBoard(dc, clip, true, m_bFullRedraw);
         m_bFullRedraw = false;
     } else {

@@ -354,7 +354,7 @@ void CBoardView::keyPressEvent(QKeyEvent* event)
 {
     m_nHeldKeys |= HeldKeyOf(event->key());
     OnGuideKeyEvent(*event, true);
-    if (m_nMode == MODE_IDLE && OnScrollKey(event->key()))
+    if (m_nMode == MODE_IDLE && !EditingLocked() && OnScrollKey(event->key()))
         return;
     // Not the scroll area's own key handling: arrows are inputs while measuring.
     QWidget::keyPressEvent(event);
@@ -385,11 +385,17 @@ void CBoardView::OnGuideKeyEvent(const QKeyEvent& event, bool down)
 }
 
 // The buttons are noted for the measurement's state word in every mode; the start menu
-// and the measurement take the mouse before the editing does.
+// and the measurement take the mouse before the editing does. Whether a measurement
+// runs is the document's to say: other hints may have changed the view's mode meanwhile.
+bool CBoardView::EditingLocked() const
+{
+    return m_nMode == MODE_MEASURING || m_doc.m_bRunning;
+}
+
 void CBoardView::mousePressEvent(QMouseEvent* event)
 {
     m_buttons = event->buttons();
-    if (m_nMode == MODE_MEASURING || m_nMode == MODE_STARTUP)
+    if (EditingLocked() || m_nMode == MODE_STARTUP)
         return;
     if (event->button() == Qt::LeftButton)
         OnLeftButtonDown(BoardPoint(*event));
@@ -402,7 +408,7 @@ void CBoardView::mouseReleaseEvent(QMouseEvent* event)
     m_buttons = event->buttons();
     if (m_nMode == MODE_STARTUP && event->button() == Qt::LeftButton)
         OnStartMenuRelease(event->position().toPoint());
-    else if (m_nMode != MODE_MEASURING && event->button() == Qt::LeftButton)
+    else if (!EditingLocked() && event->button() == Qt::LeftButton)
         OnLeftButtonUp(BoardPoint(*event));
 }
 
@@ -411,7 +417,7 @@ void CBoardView::mouseMoveEvent(QMouseEvent* event)
     viewport()->setCursor(GetBoardCursor(BoardCursor(m_nCursor)));
     if (m_nMode == MODE_STARTUP)
         OnStartMenuMove(event->position().toPoint());
-    else if (m_nMode != MODE_MEASURING)
+    else if (!EditingLocked())
         OnEditingMove(BoardPoint(*event));
 }
 

@@ -169,6 +169,7 @@ private:
     CPoint BoardPoint(const QMouseEvent& event) const;
 
     // Component editing (ComponentEditing.cpp)
+    bool EditingLocked() const; // a measurement runs: nothing may change
     void OnLeftButtonDown(CPoint point);
     void OnLeftButtonUp(CPoint point);
     void OnRightButtonDown(CPoint point);

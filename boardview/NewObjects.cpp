@@ -18,7 +18,7 @@ void CBoardView::OnPlaceComponent(int argument)
 {
     const int paletteIndex = argument & 0xFFFF;
     const int y = (argument >> 16) & 0xFFFF;
-    if (!m_doc.CheckPermission(PERMIT_ADD_MOVE, true))
+    if (EditingLocked() || !m_doc.CheckPermission(PERMIT_ADD_MOVE, true))
         return;
     std::unique_ptr<CComponent> component = m_doc.CreateComponent(paletteIndex);
     if (!component)

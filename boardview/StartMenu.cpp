@@ -52,8 +52,7 @@ void CBoardView::OnStartMenuRelease(QPoint client)
         return;
     SoundService().Beep(750, 50);
     m_doc.UpdateAllViews(HINT_STARTUP_IMAGE, 0);
-    const char* file = kStartMenuFiles[button - 1];
-    // A missing worksheet leaves the empty board rather than an error at the first click.
-    if (file && !m_doc.ResolveBoardFileName(QString::fromLatin1(file)).isEmpty())
+    // A missing worksheet is reported as any board that cannot be found.
+    if (const char* file = kStartMenuFiles[button - 1])
         m_doc.OnOpenDocument(QString::fromLatin1(file));
 }

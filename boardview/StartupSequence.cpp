@@ -6,6 +6,7 @@
 #include "StartupImages.h"
 #include "classroom/WorksheetLibrary.h"
 #include "platform/DrawContext.h"
+#include "platform/Paths.h"
 
 #include <QPainter>
 
@@ -37,14 +38,15 @@ void CBoardView::RunStartupSequence()
     BuildWorksheetLibrary(m_doc);
     m_doc.UpdateAllViews(HINT_STARTUP_IMAGE, kStartMenuImage);
 
-    const QString file = m_doc.GetCommandLineOption(QStringLiteral("file"));
+    // A name from the command line takes the form of every other board name, so the
+    // window title shows its file name only.
+    const QString file = WindowsName(m_doc.GetCommandLineOption(QStringLiteral("file")));
     if (!file.isEmpty()) {
         m_doc.OnOpenDocument(file);
-        // Straight to the board, scroll bars included (the menu had disabled them).
-        LeaveStartup();
+        // Straight to the board: every pane leaves the start-up state.
+        m_doc.UpdateAllViews(HINT_STARTUP_IMAGE, 0);
     }
-    // Start-up is over: the commands may run.
-    m_doc.m_bBusy = false;
+    // The commands stay disabled while the start menu shows; leaving it ends start-up.
 }
 
 void CBoardView::OnStartupImage(int number)
@@ -66,6 +68,7 @@ void CBoardView::ShowStartImage(int number)
     m_nStartImage = number;
     m_nMode = MODE_STARTUP;
     m_doc.m_bStartImagesShown = true;
+    m_doc.m_bBusy = true; // no command may load a board behind the pictures
     ScrollToOrigin();
     SetScrollBarsEnabled(false);
 
@@ -121,6 +124,7 @@ void CBoardView::LeaveStartup()
     m_nMode = MODE_IDLE;
     m_nHoveredButton = -1;
     m_doc.m_bStartImagesShown = false;
+    m_doc.m_bBusy = false;
     SetScrollBarsEnabled(true);
     InvalidateAll();
 }

@@ -1,8 +1,11 @@
 #include "Comparator.h"
 
+#include "core/Archive.h"
 #include "dialogs/VoltageDlg.h"
 #include "platform/DrawContext.h"
 #include "platform/Strings.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -15,6 +18,14 @@ void CComparator::Update(CDC& dc, CPoint cursor, std::uint32_t* pState)
     m_slider.Update(dc, cursor, *pState, m_rect, m_nParam1, VoltText);
     // High once the input reaches the reference.
     Bus(kOutput).m_nValue = Bus(kInput).ReadInput() < Setting() * 10 ? 0 : kLevelHigh;
+}
+
+void CComparator::SerializeExtra(CArchive& ar)
+{
+    // Nothing of its own is stored; a damaged file must not leave a reference that the
+    // slider has no place for (the comparison multiplies it by ten).
+    if (ar.IsLoading())
+        m_nParam1 = std::clamp(m_nParam1, 0, kMaximum);
 }
 
 int CComparator::EditProperties(int permissionMask)

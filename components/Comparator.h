@@ -25,6 +25,9 @@ public:
     void SetSetting(int tenths) { m_nParam1 = tenths; }
     const CSlider& Slider() const { return m_slider; }
 
+protected:
+    void SerializeExtra(CArchive& ar) override;
+
 private:
     CSlider m_slider{kMaximum};
 };

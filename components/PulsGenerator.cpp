@@ -32,8 +32,11 @@ int PeriodTicks(int frequency)
 void CPulsGenerator::Update(CDC& dc, CPoint cursor, std::uint32_t* pState)
 {
     const std::uint32_t state = *pState;
-    if (state & STATE_RESET)
+    if (state & STATE_RESET) {
+        // Stopped as if new: the first pulse comes at the first tick of a new frequency.
         m_nParam1 = 0;
+        m_nCorner = 0;
+    }
     m_slider.Update(dc, cursor, state, m_rect, m_nParam1, HertzText);
 
     int level = 0;
@@ -65,7 +68,10 @@ int CPulsGenerator::EditProperties(int permissionMask)
 void CPulsGenerator::SerializeExtra(CArchive& ar)
 {
     // Nothing of its own is stored; a damaged file must not leave a frequency that the
-    // period table and the slider do not have.
-    if (ar.IsLoading())
+    // period table and the slider do not have, nor a countdown longer than the longest
+    // period (a larger one would silence the generator for minutes).
+    if (ar.IsLoading()) {
         m_nParam1 = std::clamp(m_nParam1, 0, kMaxFrequency);
+        m_nCorner = std::clamp(m_nCorner, 0, kPulseTable[1]);
+    }
 }

@@ -1,8 +1,11 @@
 #include "Relais.h"
 
 #include "GateDrawing.h"
+#include "core/Archive.h"
 #include "dialogs/RelayDlg.h"
 #include "platform/DrawContext.h"
+
+#include <algorithm>
 
 namespace {
 enum { COIL = 0, LAMP = 1 };
@@ -123,4 +126,7 @@ int CRelais::EditProperties(int permissionMask)
 void CRelais::SerializeExtra(CArchive& ar)
 {
     SerializeColourTable(ar, m_colourTable);
+    // A damaged file must not leave a threshold outside the 0 to 5 V of the dialog.
+    if (ar.IsLoading())
+        m_nParam1 = std::clamp(m_nParam1, 0, kLevelHigh);
 }

@@ -1,12 +1,27 @@
 #include "Sonde.h"
 
+#include "core/Archive.h"
 #include "dialogs/NoPropertiesDlg.h"
 #include "platform/DrawContext.h"
+
+#include <algorithm>
 
 int CSonde::EditProperties(int permissionMask)
 {
     CNoPropertiesDlg dlg(m_strName, permissionMask);
     return dlg.Run();
+}
+
+void CSonde::SerializeExtra(CArchive& ar)
+{
+    // Nothing of its own is stored. A damaged number must not reach the measurement
+    // (it stands in the probed socket as a level) and a corner outside 0 to 3 is the
+    // corner 0 it is drawn at anyway.
+    if (ar.IsLoading()) {
+        m_nParam2 = std::clamp(m_nParam2, 0, kMaxNumber);
+        if (m_nCorner < 0 || m_nCorner > 3)
+            m_nCorner = 0;
+    }
 }
 
 CPoint CSonde::TipTarget(const CBus& bus) const

@@ -8,6 +8,8 @@
 class CSonde : public CComponent {
 public:
     static constexpr int kSize = 80;
+    // Probes take the smallest free number, so a real board stays far below this.
+    static constexpr int kMaxNumber = 9999;
 
     CSonde() : CComponent(TYPE_SONDE, kSize, kSize, 1) {}
     const char* GetClassName() const override { return "CSonde"; }
@@ -22,4 +24,7 @@ public:
     CPoint TipTarget(const CBus& bus) const;
     int AttachedBus() const { return m_nParam1; }
     int Number() const { return m_nParam2; }
+
+protected:
+    void SerializeExtra(CArchive& ar) override;
 };

@@ -1,8 +1,11 @@
 #include "Transistor.h"
 
 #include "GateDrawing.h"
+#include "core/Archive.h"
 #include "dialogs/ThresholdDlg.h"
 #include "platform/DrawContext.h"
+
+#include <algorithm>
 
 namespace {
 enum { BASE = 0, COLLECTOR = 1 };
@@ -17,6 +20,14 @@ int CTransistor::EditProperties(int permissionMask)
 {
     CThresholdDlg dlg(m_strName, permissionMask);
     return dlg.RunForLevel(m_nParam1);
+}
+
+void CTransistor::SerializeExtra(CArchive& ar)
+{
+    // Nothing of its own is stored; a damaged file must not leave a threshold outside
+    // the 0 to 5 V that the dialog offers.
+    if (ar.IsLoading())
+        m_nParam1 = std::clamp(m_nParam1, 0, kLevelHigh);
 }
 
 void CTransistor::Draw(CDC& dc)

@@ -22,5 +22,8 @@ public:
 
     int Threshold() const { return m_nParam1; }
     void SetThreshold(int level) { m_nParam1 = level; }
+
+protected:
+    void SerializeExtra(CArchive& ar) override;
 };
 

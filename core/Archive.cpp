@@ -3,6 +3,7 @@
 #include "ClassRegistry.h"
 #include "platform/CodePage.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -63,13 +64,18 @@ std::uint32_t CArchive::ReadDWord()
              : 0;
 }
 
+int CArchive::ReadCoordinate()
+{
+    return std::clamp(ReadInt(), -kMaxStoredCoordinate, kMaxStoredCoordinate);
+}
+
 CRect CArchive::ReadRect()
 {
     CRect r;
-    r.left = ReadInt();
-    r.top = ReadInt();
-    r.right = ReadInt();
-    r.bottom = ReadInt();
+    r.left = ReadCoordinate();
+    r.top = ReadCoordinate();
+    r.right = ReadCoordinate();
+    r.bottom = ReadCoordinate();
     return r;
 }
 

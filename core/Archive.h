@@ -32,6 +32,12 @@ enum ArchiveCause : int {
     ARCHIVE_BADSCHEMA = 7,
 };
 
+// Board coordinates read from a file are kept within this distance of the origin (ten
+// metres, far beyond the board), so that no sum or difference of them in the drawing
+// and editing code can overflow, and no line drawn to them is longer than a few pixels
+// per unit of that distance.
+constexpr int kMaxStoredCoordinate = 100000;
+
 class CArchive {
 public:
     // An archive that reads the given bytes (which must outlive it).
@@ -57,8 +63,10 @@ public:
     std::uint16_t ReadWord();
     std::uint32_t ReadDWord();
     std::int32_t ReadInt() { return std::int32_t(ReadDWord()); }
+    // A board coordinate, brought within kMaxStoredCoordinate.
+    int ReadCoordinate();
     COLORREF ReadColour() { return ReadDWord(); }
-    CRect ReadRect();
+    CRect ReadRect(); // four board coordinates
     QString ReadString();
     std::uint32_t ReadCount();
 

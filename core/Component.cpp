@@ -24,8 +24,8 @@ void CComponent::Serialize(CArchive& ar)
         ar.WriteInt(m_nCorner);
         ar.WriteInt(m_nParam4);
     } else {
-        const int x = ar.ReadInt();
-        const int y = ar.ReadInt();
+        const int x = ar.ReadCoordinate();
+        const int y = ar.ReadCoordinate();
         SetTopLeft(x, y);
         m_strName = ar.ReadString();
         for (int i = 0; i < m_nBusCount; ++i)

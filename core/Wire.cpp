@@ -156,7 +156,7 @@ void CDraad::Serialize(CArchive& ar)
         return;
     m_points.resize(count);
     for (CPoint& p : m_points) {
-        p.x = ar.ReadInt();
-        p.y = ar.ReadInt();
+        p.x = ar.ReadCoordinate();
+        p.y = ar.ReadCoordinate();
     }
 }

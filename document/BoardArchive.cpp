@@ -6,7 +6,40 @@
 #include "core/ClassRegistry.h"
 #include "platform/CodePage.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
+
+// Socket numbers only grow over a board's life; anything near the top of the range
+// is damage, and new components must still find numbers above the highest.
+constexpr int kMaxSocketNumber = 1 << 30;
+
+// Wires and probes find a socket by its number as "number - first" of the component
+// whose range holds it, so every component's numbers must be consecutive and
+// positive, and no two components may share one.
+bool SocketNumbersAreSound(const ComponentList& components)
+{
+    std::vector<std::pair<int, int>> ranges;
+    ranges.reserve(components.size());
+    for (const auto& c : components) {
+        const int count = c->GetBusCount();
+        if (count == 0)
+            continue;
+        const int first = c->Bus(0).GetId();
+        if (first < 1 || first > kMaxSocketNumber - count)
+            return false;
+        for (int i = 1; i < count; ++i)
+            if (c->Bus(i).GetId() != first + i)
+                return false;
+        ranges.emplace_back(first, first + count - 1);
+    }
+    std::sort(ranges.begin(), ranges.end());
+    for (std::size_t i = 1; i < ranges.size(); ++i)
+        if (ranges[i].first <= ranges[i - 1].second)
+            return false;
+    return true;
+}
 
 int ScrambleByte(int v, int i)
 {
@@ -95,6 +128,8 @@ int ReadBoard(const QByteArray& bytes, CVeldtrakDoc& doc)
     ar.ReadArray(doc.m_textFields, "CTextField");
     ar.ReadArray(doc.m_components);
     doc.ComponentsChanged();
+    if (!ar.Failed() && !SocketNumbersAreSound(doc.m_components))
+        ar.Fail(ARCHIVE_BADINDEX);
     ar.ReadArray(doc.m_wires);
     return ar.Error();
 }

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 CVeldtrakDoc::CVeldtrakDoc()
 {
@@ -72,8 +73,8 @@ void CVeldtrakDoc::DeleteComponent(int index)
     if (!CheckPermission(PERMIT_DELETE_COMPONENTS, true))
         return;
     CComponent* doomed = m_components[std::size_t(index)].get();
-    const auto [first, last] = doomed->GetBusRange();
-    for (int bus = first; bus <= last; ++bus) {
+    for (int i = 0; i < doomed->GetBusCount(); ++i) {
+        const int bus = doomed->Bus(i).GetId();
         std::erase_if(m_wires, [bus](const auto& wire) { return wire->IsAttachedTo(bus); });
         std::erase_if(m_components, [bus, doomed](const auto& c) {
             return c.get() != doomed && c->GetTypeId() == TYPE_SONDE && c->m_nParam1 == bus;

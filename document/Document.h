@@ -181,6 +181,7 @@ public:
     void LoadSettings();
     void SaveSettings();
     QString GetCommandLineOption(const QString& key) const;
+    bool HasCommandLineOption(const QString& key) const;
 
     // Hooks for the layers above (the start dialog of "Nieuw").
     std::function<QString()> m_pickWorksheet;

@@ -4,7 +4,9 @@
 #include "platform/DrawContext.h"
 #include "platform/Sound.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -29,23 +31,28 @@ void CVeldtrakDoc::Start()
 {
     m_bRunning = true;
 
-    // Probed sockets, highest probe number first; the number stands in the socket as
-    // if it were last tick's level, so the traces can read it.
-    int highest = 0;
-    for (const auto& c : m_components)
-        if (c->GetTypeId() == TYPE_SONDE && FindBus(c->m_nParam1))
-            highest = std::max(highest, c->m_nParam2);
+    // Probed sockets, highest probe number first (equal numbers in list order from the
+    // last); the number stands in the socket as if it were last tick's level, so the
+    // traces can read it. Probes on no socket and numbers below 1 are left out.
+    struct Probed {
+        int number;
+        CBus* bus;
+    };
+    std::vector<Probed> probed;
+    for (std::size_t i = m_components.size(); i-- > 0;) {
+        const CComponent& c = *m_components[i];
+        if (c.GetTypeId() != TYPE_SONDE || c.m_nParam2 < 1)
+            continue;
+        if (CBus* bus = FindBus(c.m_nParam1))
+            probed.push_back({c.m_nParam2, bus});
+    }
+    std::stable_sort(probed.begin(), probed.end(),
+                     [](const Probed& a, const Probed& b) { return a.number > b.number; });
     m_probeBuses.clear();
-    for (int k = highest; k >= 1; --k) {
-        for (std::size_t i = m_components.size(); i-- > 0;) {
-            const CComponent& c = *m_components[i];
-            if (c.GetTypeId() != TYPE_SONDE || c.m_nParam2 != k)
-                continue;
-            if (CBus* bus = FindBus(c.m_nParam1)) {
-                bus->m_nValue = k;
-                m_probeBuses.push_back(bus);
-            }
-        }
+    m_probeBuses.reserve(probed.size());
+    for (const Probed& p : probed) {
+        p.bus->m_nValue = p.number;
+        m_probeBuses.push_back(p.bus);
     }
 
     for (const Coupling& row : kCouplings) {

@@ -3,6 +3,8 @@
 
 #include "platform/Strings.h"
 
+#include <algorithm>
+
 namespace {
 const QString kHelpFile = QStringLiteral("NameHelpFile");
 const QString kFolderBitmap = QStringLiteral("FolderBitmap");
@@ -22,6 +24,11 @@ QString CVeldtrakDoc::GetCommandLineOption(const QString& key) const
     return ::GetCommandLineOption(m_commandLine, key);
 }
 
+bool CVeldtrakDoc::HasCommandLineOption(const QString& key) const
+{
+    return ::HasCommandLineOption(m_commandLine, key);
+}
+
 void CVeldtrakDoc::LoadSettings()
 {
     m_settings.LoadSettingsFile();
@@ -32,10 +39,12 @@ void CVeldtrakDoc::LoadSettings()
     if (!m_strDirOption.isEmpty())
         m_strFolderOutput = m_strDirOption;
     m_strPassword = m_settings.GetSetting(kPassword, QString());
-    m_nTextSnap = m_settings.GetSettingInt(kTextSnap, kDefaultMargin);
-    m_nSnapMargin = m_settings.GetSettingInt(kSnapMargin, kDefaultMargin);
-    m_nEraseMargin = m_settings.GetSettingInt(kEraseMargin, kDefaultMargin);
-    m_nProbeWidth = m_settings.GetSettingInt(kProbeWidth, kDefaultMargin);
+    // Kept within what the board settings dialog accepts: the margins enter the
+    // wiring's coordinate arithmetic.
+    m_nTextSnap = std::clamp(m_settings.GetSettingInt(kTextSnap, kDefaultMargin), 0, 100);
+    m_nSnapMargin = std::clamp(m_settings.GetSettingInt(kSnapMargin, kDefaultMargin), 0, 50);
+    m_nEraseMargin = std::clamp(m_settings.GetSettingInt(kEraseMargin, kDefaultMargin), 0, 50);
+    m_nProbeWidth = std::clamp(m_settings.GetSettingInt(kProbeWidth, kDefaultMargin), 30, 300);
     m_worksheetFolders = m_settings.GetList(kFolders);
     m_worksheetExtensions = m_settings.GetList(kExtensions);
     if (m_worksheetFolders.isEmpty() && m_worksheetExtensions.isEmpty()) {

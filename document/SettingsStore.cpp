@@ -115,16 +115,3 @@ void CSettingsStore::SetList(const QString& key, const QStringList& values)
         SetSetting(key + QString::number(i), values[i]);
     SetSetting(key + QString::number(values.size()), QString());
 }
-
-QString GetCommandLineOption(const QStringList& arguments, const QString& key)
-{
-    const QString prefix = u'/' + key + u':';
-    for (const QString& argument : arguments) {
-        QString text = argument;
-        text.remove(u'"');
-        text = text.trimmed();
-        if (text.startsWith(prefix, Qt::CaseInsensitive))
-            return text.mid(prefix.size()).trimmed();
-    }
-    return {};
-}

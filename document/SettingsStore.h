@@ -2,6 +2,8 @@
 // The installation settings: a key/value map kept in a small scrambled text file in
 // the program folder, written back only while the teacher has unlocked the board.
 
+#include "CommandLine.h"
+
 #include <QByteArray>
 #include <QMap>
 #include <QString>
@@ -43,6 +45,3 @@ private:
     QString m_strFilePath;
     QMap<QString, QString> m_map;
 };
-
-// The value of the option /key:value among the program's arguments, or empty.
-QString GetCommandLineOption(const QStringList& arguments, const QString& key);

@@ -30,6 +30,8 @@ int ReadWholeFile(const QString& fileSystemPath, QByteArray& content);
 
 // Replaces the file with the content, or leaves the old file untouched: the content
 // goes to a temporary file in the same folder, which is renamed over the target only
-// when it was written completely. 'opened' tells whether the temporary file could be
-// created at all (the failure then lies in creating, not in writing).
+// when it was written completely. A read-only target is refused (access denied); an
+// existing file that may be written in a folder that takes no new files is written in
+// place. 'opened' tells whether the failure lies in writing the content; it stays
+// false when the file could not be created or opened, or not be replaced.
 int WriteWholeFile(const QString& fileSystemPath, const QByteArray& content, bool* opened = nullptr);

@@ -4,7 +4,9 @@
 #include "MainFrame.h"
 #include "TimingProbe.h"
 #include "annotations/AnnotationClasses.h"
+#include "classroom/StartDialog.h"
 #include "document/BoardArchive.h"
+#include "document/CommandLine.h"
 #include "document/Document.h"
 #include "platform/Sound.h"
 #include "platform/Strings.h"
@@ -14,7 +16,6 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
-#include <QRegularExpression>
 #include <QScreen>
 
 CVeldtrakApp::CVeldtrakApp() = default;
@@ -29,18 +30,22 @@ CVeldtrakApp::~CVeldtrakApp()
 
 QStringList CVeldtrakApp::CommandLineOptions(const QStringList& arguments)
 {
-    static const QRegularExpression option(QStringLiteral("^\"?/[A-Za-z]+:"));
     QStringList options;
-    for (const QString& argument : arguments) {
-        if (argument.isEmpty() || option.match(argument).hasMatch())
-            options << argument;
+    for (const CCommandLineOption& o : ParseCommandLine(arguments)) {
+        if (o.name.isEmpty())
+            options << QStringLiteral("/file:") + QFileInfo(o.value).absoluteFilePath();
         else
-            options << QStringLiteral("/file:") + QFileInfo(argument).absoluteFilePath();
+            options << u'/' + o.name + (o.hasValue ? u':' + o.value : QString());
     }
     return options;
 }
 
 bool CVeldtrakApp::InitInstance()
+{
+    return InitInstance(QCoreApplication::arguments().mid(1));
+}
+
+bool CVeldtrakApp::InitInstance(const QStringList& arguments)
 {
     QCoreApplication::setApplicationName(LoadString(IDS_APP_TITLE));
     QCoreApplication::setOrganizationName(LoadString(IDS_COMPANY));
@@ -51,9 +56,10 @@ bool CVeldtrakApp::InitInstance()
 
     // Names on the command line are taken relative to where the program was started,
     // before the document makes the program folder current.
-    const QStringList options = CommandLineOptions(QCoreApplication::arguments().mid(1));
+    const QStringList options = CommandLineOptions(arguments);
     m_pDoc = std::make_unique<CVeldtrakDoc>();
     m_pDoc->m_commandLine = options;
+    InstallStartDialog(*m_pDoc); // every "Nieuw" after the first offers the worksheets
 
     m_pFrame = std::make_unique<CMainFrame>(*m_pDoc);
     InstallTimingProbes(*m_pDoc, m_pFrame->BoardPane()); // for the benchmarks only

@@ -20,12 +20,14 @@ public:
 
     // Runs the start-up; false when the program cannot start.
     bool InitInstance();
+    // The same with the arguments given (without the program's own name).
+    bool InitInstance(const QStringList& arguments);
 
     CVeldtrakDoc* Document() const { return m_pDoc.get(); }
     CMainFrame* MainFrame() const { return m_pFrame.get(); }
 
-    // The program's arguments as the document reads them: a board named without a
-    // switch becomes the switch /file: with its full path.
+    // The program's arguments as the document reads them, one option each: a board
+    // named without a switch becomes the switch /file: with its full path.
     static QStringList CommandLineOptions(const QStringList& arguments);
 
 private:

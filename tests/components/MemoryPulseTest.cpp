@@ -20,11 +20,13 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <climits>
 #include <functional>
 #include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -352,6 +354,19 @@ TEST(PulsGeneratorTest, ResetStopsThePulses)
     EXPECT_EQ(generator.Frequency(), 0);
     for (int tick = 0; tick < 3; ++tick)
         EXPECT_EQ(board.Tick(0), 0);
+}
+
+TEST(PulsGeneratorTest, AfterResetTheFirstPulseComesAtOnceAsOnANewGenerator)
+{
+    CPulsGenerator generator;
+    generator.SetFrequency(1);
+    CTestBoard board(generator);
+    EXPECT_EQ(board.Tick(0), 500);
+    EXPECT_EQ(board.Tick(0), 0); // now 19 ticks to go
+    board.Reset();
+    generator.SetFrequency(10);
+    EXPECT_EQ(generator.Countdown(), 0);
+    EXPECT_EQ(board.Tick(0), 500);
 }
 
 // ---------------------------------------------------------------------------------
@@ -837,6 +852,34 @@ TEST(MemoryPulseStorageTest, DamagedSettingsAreBroughtInRange)
         CPulsGenerator generator;
         generator.SetFrequency(f.frequency);
         EXPECT_EQ(RoundTrip(generator)->Frequency(), f.loaded) << f.frequency;
+    }
+
+    // A stored countdown longer than the longest period would silence the generator
+    // for minutes, one at the int32 minimum would count down past it.
+    const struct {
+        int countdown, loaded;
+    } countdowns[] = {{100000, 21}, {INT_MIN, 0}, {7, 7}};
+    for (const auto& c : countdowns) {
+        CPulsGenerator generator;
+        generator.SetFrequency(10);
+        generator.m_nCorner = c.countdown;
+        auto loaded = RoundTrip(generator);
+        EXPECT_EQ(loaded->Countdown(), c.loaded) << c.countdown;
+        CTestBoard board(*loaded);
+        int ticks = 0;
+        while (ticks < 100 && board.Tick(0) == 0)
+            ++ticks;
+        EXPECT_LT(ticks, 21) << c.countdown << ": the 10 Hz generator pulses within a second";
+    }
+
+    // Thresholds outside the 0 to 5 V of their dialogs.
+    for (const auto& [stored, loaded] : {std::pair(INT_MIN, 0), std::pair(501, 500), std::pair(250, 250)}) {
+        CRelais relay;
+        relay.SetThreshold(stored);
+        EXPECT_EQ(RoundTrip(relay)->Threshold(), loaded) << stored;
+        CTransistor transistor;
+        transistor.SetThreshold(stored);
+        EXPECT_EQ(RoundTrip(transistor)->Threshold(), loaded) << stored;
     }
 
     CPulsTeller counter;

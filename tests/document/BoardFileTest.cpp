@@ -2,6 +2,11 @@
 
 #include "components/ENpoort.h"
 #include "core/Archive.h"
+#include "platform/DrawContext.h"
+#include "platform/ModalRunner.h"
+#include "support/DamagedBoards.h"
+
+#include <QDialog>
 
 namespace {
 
@@ -166,22 +171,141 @@ TEST_F(BoardFileTest, EveryTruncationIsAnEndOfFileErrorAndAnEmptyBoard)
     }
 }
 
-TEST_F(BoardFileTest, DamagedFilesNeverBreakTheProgram)
+// Plays a user who answers every box with OK or Ja, for boards whose reports are not
+// the point.
+class CAnswerEverything {
+public:
+    CAnswerEverything()
+    {
+        m_previous = SetModalHandler([this](QDialog& dialog) {
+            m_titles << dialog.windowTitle();
+            return 6;
+        });
+    }
+    ~CAnswerEverything() { SetModalHandler(std::move(m_previous)); }
+    const QStringList& Titles() const { return m_titles; }
+
+private:
+    ModalHandler m_previous;
+    QStringList m_titles;
+};
+
+class DamagedBoardTest : public BoardFileTest {
+protected:
+    void SetUp() override
+    {
+        BoardFileTest::SetUp();
+        doc->m_strFolderOutput.clear(); // saved where it was opened
+    }
+
+    // Saves the board with the save command and opens it again.
+    void SaveAndOpen(const QString& relative)
+    {
+        const std::size_t components = doc->m_components.size();
+        const std::size_t wires = doc->m_wires.size();
+        CAnswerEverything user;
+        ASSERT_TRUE(doc->OnSaveDocument(Stored(relative))) << user.Titles().join(u'|').toStdString();
+        ASSERT_TRUE(doc->OnOpenDocument(Stored(relative))) << "a saved board always opens";
+        EXPECT_EQ(doc->m_components.size(), components);
+        EXPECT_EQ(doc->m_wires.size(), wires);
+    }
+
+    // What a pupil does with a board that opened: a measurement with the mouse held
+    // down on the board, a reset, a few more ticks, saving it (the bytes the save
+    // writes) and opening it again, then deleting every component.
+    void UseLikeAPupil()
+    {
+        CMemoryDC dc(64, 64);
+        doc->Start();
+        for (int tick = 0; tick < 4; ++tick) {
+            doc->Tick(dc, CPoint(150, -150), STATE_LEFT_BUTTON | STATE_UP_RIGHT);
+            if (tick == 1)
+                doc->ResetComponents(dc);
+        }
+        doc->Stop();
+        doc->UnlinkAll();
+        doc->SnapProbes();
+        doc->RouteWireEnds();
+
+        const std::size_t components = doc->m_components.size();
+        WriteFile(QStringLiteral("bewaard.wks"), WriteBoard(*doc));
+        ASSERT_TRUE(doc->OnOpenDocument(Stored(QStringLiteral("bewaard.wks"))))
+            << "a saved board always opens";
+        EXPECT_EQ(doc->m_components.size(), components);
+
+        doc->m_bTeacherUnlock = true;
+        while (!doc->m_components.empty())
+            doc->DeleteComponent(int(doc->m_components.size()) - 1);
+        EXPECT_TRUE(doc->m_wires.empty()) << "wires go with their components";
+    }
+};
+
+TEST_F(DamagedBoardTest, EachDamageIsRefusedOrReadInRange)
 {
-    // Every byte of a valid board set to values that make counts and lengths huge or
-    // tags strange: reading either succeeds or reports an archive error.
+    for (const damaged::Case& c : damaged::Cases()) {
+        SCOPED_TRACE(c.name);
+        WriteFile(QStringLiteral("kapot.wks"), damaged::Bytes(c));
+        ScriptedModals user;
+        if (c.refused)
+            user.Answer(1);
+        const bool opened = doc->OnOpenDocument(Stored(QStringLiteral("kapot.wks")));
+        if (c.refused) {
+            EXPECT_FALSE(opened);
+            ASSERT_EQ(user.Titles().size(), 1);
+            EXPECT_EQ(user.Titles()[0], QStringLiteral("Foutmelding (AL61697)"));
+            EXPECT_EQ(user.Texts()[0].join(u' '), QStringLiteral("Ongeldig bestandsformaat."));
+            EXPECT_TRUE(doc->m_components.empty() && doc->m_wires.empty());
+            continue;
+        }
+        ASSERT_TRUE(opened);
+        ASSERT_EQ(doc->m_components.size(), std::size_t(damaged::PROBE) + 1);
+        c.check(*doc);
+        SaveAndOpen(QStringLiteral("opgeslagen.wks"));
+        c.check(*doc); // what reading made of it is what is saved
+        UseLikeAPupil();
+    }
+}
+
+TEST_F(DamagedBoardTest, ProbesWithHugeNumbersStartAtOnce)
+{
+    // Start lists the probes by their numbers, not by counting down from the highest.
+    for (int i = 0; i < 3; ++i)
+        AddProbe(*doc, 0, 0);
     Place(AND_GATE, 100, -100);
-    Place(INVERTER, 600, -100);
-    Wire(3, 4);
-    doc->m_strBoardTitle = QStringLiteral("Titel");
+    AddProbe(*doc, 5, 2000000000);
+    AddProbe(*doc, 4, 7);
+    AddProbe(*doc, 6, 2000000000);
+    doc->Start();
+    ASSERT_EQ(doc->m_probeBuses.size(), 3u);
+    EXPECT_EQ(doc->m_probeBuses[0]->GetId(), 6) << "equal numbers from the last in the list";
+    EXPECT_EQ(doc->m_probeBuses[1]->GetId(), 5);
+    EXPECT_EQ(doc->m_probeBuses[2]->GetId(), 4);
+    doc->Stop();
+}
+
+TEST_F(DamagedBoardTest, ChangedBytesNeverBreakTheProgram)
+{
+    // Every byte of a valid board set to values that make counts, lengths, numbers and
+    // coordinates huge, negative or strange: the board opens or the error is reported,
+    // and what opens can be measured, saved, opened again and taken apart.
+    damaged::BuildSampleBoard(*doc);
     const QByteArray valid = WriteBoard(*doc);
     for (qsizetype at = 0; at < valid.size(); ++at) {
-        for (int value : {0x00, 0x7F, 0x80, 0xFE, 0xFF}) {
+        for (int value : {0x00, 0x01, 0x40, 0x7F, 0x80, 0xFE, 0xFF}) {
+            SCOPED_TRACE(QStringLiteral("byte %1 = %2").arg(at).arg(value, 2, 16).toStdString());
             QByteArray damaged = valid;
             damaged[at] = char(value);
-            CVeldtrakDoc reader;
-            const int cause = ReadBoard(damaged, reader);
-            EXPECT_TRUE(cause >= ARCHIVE_OK && cause <= ARCHIVE_BADSCHEMA) << at;
+            WriteFile(QStringLiteral("kapot.wks"), damaged);
+            CAnswerEverything user;
+            if (doc->OnOpenDocument(Stored(QStringLiteral("kapot.wks")))) {
+                EXPECT_TRUE(user.Titles().isEmpty());
+                UseLikeAPupil();
+            } else {
+                ASSERT_EQ(user.Titles().size(), 1);
+                EXPECT_EQ(user.Titles()[0], QStringLiteral("Foutmelding (AL61697)"));
+            }
+            if (HasFatalFailure())
+                return;
         }
     }
 }

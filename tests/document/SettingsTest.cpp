@@ -54,6 +54,17 @@ TEST_F(SettingsTest, ParsingStopsAtACutLineAndReadsNumbersLeniently)
         << "a run of equal entries shrinks to one";
 }
 
+TEST_F(SettingsTest, DamagedNumbersAreKeptInTheDialogsRanges)
+{
+    WriteFile(SettingsFile(), CSettingsStore::Scramble("SnapMargin: 2147483647\r\nEraseMargin: -9\r\n"
+                                                       "TextSnap: 99999999999\r\nProbeWidth: 1\r\n"));
+    doc->LoadSettings();
+    EXPECT_EQ(doc->m_nSnapMargin, 50);
+    EXPECT_EQ(doc->m_nEraseMargin, 0);
+    EXPECT_EQ(doc->m_nTextSnap, 0) << "a number too long for an integer reads as 0";
+    EXPECT_EQ(doc->m_nProbeWidth, 30);
+}
+
 TEST_F(SettingsTest, EveryValueRoundTripsWithTheTeacherUnlock)
 {
     doc->LoadSettings();

@@ -10,13 +10,13 @@
 #include "shell/MenuLayout.h"
 #include "shell/PaletteView.h"
 #include "shell/ToolbarIcons.h"
+#include "support/RequireTool.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QPainter>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTest>
 
 class ShellScreenshotTest : public FrameFixture {
@@ -118,8 +118,7 @@ TEST_F(ShellScreenshotTest, RenderedBoardAndPrintedPages)
     EXPECT_TRUE(RenderBoardPng(*doc, Shot("rendered-board.png")));
     Place(AND_GATE, 5000, -9000); // a page of its own far down the board
     ASSERT_TRUE(RenderBoardPdf(*doc, Shot("printed.pdf")));
-    if (QStandardPaths::findExecutable("pdftoppm").isEmpty())
-        GTEST_SKIP() << "pdftoppm is not installed";
+    REQUIRE_TOOL("pdftoppm");
     EXPECT_EQ(QProcess::execute("pdftoppm",
                                 {"-png", "-r", "50", Shot("printed.pdf"), Shot("printed-page")}),
               0);

@@ -1,5 +1,6 @@
 // Starting the program: names, sound, Dutch standard dialogs, the document and the
 // maximised main window; and how the command line reaches the document.
+#include "document/CommandLine.h"
 #include "document/Document.h"
 #include "platform/Paths.h"
 #include "platform/Sound.h"
@@ -41,11 +42,27 @@ TEST(VeldtrakAppTest, StartsWithItsNamesSoundTranslationsAndAMaximisedWindow)
     QDir::setCurrent(previousFolder);
 }
 
-TEST(VeldtrakAppTest, ABoardNamedWithoutASwitchBecomesTheFileSwitch)
+TEST(VeldtrakAppTest, ArgumentsBecomeOneOptionEachAndABareBoardTheFileSwitch)
 {
     const QString here = QDir::currentPath();
-    EXPECT_EQ(CVeldtrakApp::CommandLineOptions({"bord.wks", "/dir:uit", "\"/file:a b.wks\""}),
-              QStringList({"/file:" + here + "/bord.wks", "/dir:uit", "\"/file:a b.wks\""}));
-    EXPECT_EQ(CVeldtrakApp::CommandLineOptions({"/home/juf/bord.wks"}),
-              QStringList({"/file:/home/juf/bord.wks"}));
+    const struct {
+        QStringList arguments;
+        QStringList options;
+    } cases[] = {
+        {{"bord.wks", "/dir:uit", "\"/file:a b.wks\""}, {"/file:" + here + "/bord.wks", "/dir:uit", "/file:a b.wks"}},
+        {{"/home/juf/bord.wks"}, {"/file:/home/juf/bord.wks"}},
+        {{"mijn", "bord.wks"}, {"/file:" + here + "/mijn bord.wks"}},
+        {{"/file:invoer", "en", "uitvoer\\invoer.wks", "/dir:D:\\uit", "map"},
+         {"/file:invoer en uitvoer\\invoer.wks", "/dir:D:\\uit map"}},
+        {{"/docent", "bord.wks"}, {"/docent", "/file:" + here + "/bord.wks"}},
+        {{"", "/DIR:", "x"}, {"/DIR:x"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CVeldtrakApp::CommandLineOptions(c.arguments), c.options) << c.arguments.join(u' ').toStdString();
+
+    const QStringList options = CVeldtrakApp::CommandLineOptions({"/Docent", "/file:a", "b"});
+    EXPECT_TRUE(HasCommandLineOption(options, "docent"));
+    EXPECT_FALSE(HasCommandLineOption(options, "dir"));
+    EXPECT_EQ(GetCommandLineOption(options, "file"), "a b");
+    EXPECT_EQ(GetCommandLineOption(options, "docent"), QString());
 }

@@ -70,6 +70,8 @@ protected:
     void WriteFile(const QString& relative, const QByteArray& bytes) const
     {
         QDir().mkpath(QFileInfo(Path(relative)).path());
+        // A new file each time: truncating one makes some file systems wait for the disk.
+        QFile::remove(Path(relative));
         QFile file(Path(relative));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << relative.toStdString();
         file.write(bytes);

@@ -5,6 +5,7 @@
 #include "document/Document.h"
 #include "platform/Paths.h"
 
+#include "support/DamagedBoards.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -106,6 +107,31 @@ TEST_F(ToolTest, ErrorsAreDutchAndFail)
     EXPECT_TRUE(m_err.contains(QStringLiteral("kon niet worden gevonden.")));
     EXPECT_EQ(Run({QStringLiteral("run"), QStringLiteral("x"), QStringLiteral("--ticks"), QStringLiteral("-1")}), 2);
     EXPECT_TRUE(m_err.startsWith(QStringLiteral("Gebruik:")));
+}
+
+TEST_F(ToolTest, DamagedBoardsEndWithTheDutchErrorOrRun)
+{
+    const QString board = m_dir.path() + QStringLiteral("/kapot.wks");
+    for (const damaged::Case& c : damaged::Cases()) {
+        SCOPED_TRACE(c.name);
+        QFile file(board);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(damaged::Bytes(c));
+        file.close();
+        const int expected = c.refused ? 1 : 0;
+        EXPECT_EQ(Run({QStringLiteral("info"), board}), expected) << m_err.toStdString();
+        if (c.refused) {
+            EXPECT_EQ(m_err, QStringLiteral("Foutmelding (AL61697): Ongeldig bestandsformaat.\n"));
+        }
+        EXPECT_EQ(Run({QStringLiteral("run"), board, QStringLiteral("--ticks"), QStringLiteral("25")}),
+                  expected)
+            << m_err.toStdString();
+        if (c.refused) {
+            EXPECT_EQ(m_err, QStringLiteral("Foutmelding (AL61697): Ongeldig bestandsformaat.\n"));
+        } else {
+            EXPECT_TRUE(m_out.contains(QStringLiteral("tick-ns: ")));
+        }
+    }
 }
 
 } // namespace
