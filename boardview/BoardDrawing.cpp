@@ -93,6 +93,10 @@ void CBoardView::DrawBoard(CDC& dc, const CRect& rect, bool direct, bool all)
             CComponent& c = *m_doc.m_components[i];
             if (!meets(c.m_rect))
                 continue;
+            if (CSprite* kept = m_pSprites->Find(c, dc.Dpi())) {
+                kept->XorOnto(dc, c.GetTopLeft());
+                continue;
+            }
             CSprite sprite(c, dc.Dpi());
             sprite.XorOnto(dc, c.GetTopLeft());
         }

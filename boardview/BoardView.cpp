@@ -31,7 +31,7 @@ constexpr int kPageOverlap = 100; // a vertical page step keeps 1 cm of the last
 } // namespace
 
 CBoardView::CBoardView(CVeldtrakDoc& doc, QWidget* parent)
-    : QAbstractScrollArea(parent), m_doc(doc)
+    : QAbstractScrollArea(parent), m_doc(doc), m_pSprites(std::make_unique<CSpriteCache>())
 {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);

@@ -23,6 +23,7 @@ class CBoardSettingsDlg;
 class CDC;
 class CSonde;
 class CSprite;
+class CSpriteCache;
 
 // Interaction modes of the board view.
 enum BoardViewMode : int {
@@ -227,6 +228,7 @@ private:
     bool m_bGuidesShown = false;
     bool m_bMoved = false;          // the last press dragged something
     std::unique_ptr<CSprite> m_pSprite;
+    std::unique_ptr<CSpriteCache> m_pSprites; // pictures of alike components, kept between paints
     std::unique_ptr<CDraad> m_pWire;
     std::unique_ptr<CBoardSettingsDlg> m_pSettingsDlg;
     QImage m_surface;

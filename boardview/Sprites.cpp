@@ -17,21 +17,48 @@ CSprite::CSprite(CComponent& component, int dpi)
     : m_size(component.GetSize()),
       m_dc(Pixels(m_size.cx, dpi), Pixels(m_size.cy, dpi), dpi)
 {
-    // The memory bitmap starts white; the component draws itself at the origin.
-    const CPoint place = component.GetTopLeft();
-    component.MoveTo(0, 0);
-    const CFont oldFont = m_dc.SelectObject(CFont::Label(44));
-    const int oldBkMode = m_dc.SetBkMode(TRANSPARENT);
-    component.m_rect.InflateRect(1);
-    component.Draw(m_dc);
-    component.m_rect.InflateRect(-1);
-    m_dc.SetBkMode(oldBkMode);
-    m_dc.SelectObject(oldFont);
-    component.MoveTo(place.x, place.y);
-
+    // The memory bitmap starts white.
+    DrawAtOrigin(component, m_dc);
     // Invert all of it, as an exclusive-or of white over the whole bitmap would: white
     // becomes black, which leaves the board alone when the sprite is xor'ed onto it.
     m_dc.Bitmap().invertPixels();
+}
+
+void CSprite::DrawAtOrigin(CComponent& component, CDC& dc)
+{
+    const CPoint place = component.GetTopLeft();
+    component.MoveTo(0, 0);
+    const CFont oldFont = dc.SelectObject(CFont::Label(44));
+    const int oldBkMode = dc.SetBkMode(TRANSPARENT);
+    component.m_rect.InflateRect(1);
+    component.Draw(dc);
+    component.m_rect.InflateRect(-1);
+    dc.SetBkMode(oldBkMode);
+    dc.SelectObject(oldFont);
+    component.MoveTo(place.x, place.y);
+}
+
+void CSprite::PlaceSockets(CComponent& component, int dpi)
+{
+    CMemoryDC measuring(0, 0, dpi); // measures text at this resolution, draws nothing
+    DrawAtOrigin(component, measuring);
+}
+
+CSprite* CSpriteCache::Find(CComponent& component, int dpi)
+{
+    const QString picture = component.PictureKey();
+    if (picture.isEmpty())
+        return nullptr;
+    const CSize size = component.GetSize();
+    const QString key = QStringLiteral("%1 %2 %3 ").arg(size.cx).arg(size.cy).arg(dpi) + picture;
+    auto found = m_sprites.find(key);
+    if (found != m_sprites.end()) {
+        CSprite::PlaceSockets(component, dpi);
+        return found->get();
+    }
+    if (m_sprites.size() >= kMaxSprites)
+        m_sprites.clear();
+    return m_sprites.insert(key, std::make_shared<CSprite>(component, dpi))->get();
 }
 
 void CSprite::XorOnto(CDC& dc, CPoint topLeft)

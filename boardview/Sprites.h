@@ -7,6 +7,11 @@
 
 #include "platform/DrawContext.h"
 
+#include <QHash>
+#include <QString>
+
+#include <memory>
+
 class CComponent;
 
 class CSprite {
@@ -22,7 +27,28 @@ public:
 
     const QImage& Image() { return m_dc.Bitmap(); }
 
+    // What drawing the sprite does to the component besides the pixels (its sockets
+    // take their places), done without drawing any.
+    static void PlaceSockets(CComponent& component, int dpi);
+
 private:
+    // Draws the component with its top-left at the origin, as into a sprite.
+    static void DrawAtOrigin(CComponent& component, CDC& dc);
+
     CSize m_size; // the component's size in board units (its rectangle inflated by 1)
     CMemoryDC m_dc;
+};
+
+// The sprites of components whose picture a key settles (gates, for example): a board
+// of many alike components is drawn from a handful of sprites. Kept by the board view
+// between paints; a key names its picture completely, so nothing ever goes stale.
+class CSpriteCache {
+public:
+    // The sprite of the component at this resolution, drawn once per key; null when
+    // its picture has no key (its sprite must be drawn every time).
+    CSprite* Find(CComponent& component, int dpi);
+
+private:
+    static constexpr qsizetype kMaxSprites = 256;
+    QHash<QString, std::shared_ptr<CSprite>> m_sprites;
 };

@@ -14,4 +14,10 @@ public:
     int EditProperties(int permissionMask) override;
     void Draw(CDC& dc) override;
     void Update(CDC& dc, CPoint cursor, std::uint32_t* pState) override;
+    int LogicTable(unsigned& table) const override
+    {
+        table = 1; // high for a low input
+        return 1;
+    }
+    QString PictureKey() const override { return QLatin1String("CInverter|") + m_strName; }
 };

@@ -16,6 +16,23 @@ void CTwoInputGate::Update(CDC&, CPoint, std::uint32_t*)
     Bus(2).m_nValue = Output(a, b) ? kLevelHigh : 0;
 }
 
+int CTwoInputGate::LogicTable(unsigned& table) const
+{
+    table = 0;
+    for (unsigned a = 0; a < 2; ++a)
+        for (unsigned b = 0; b < 2; ++b)
+            if (Output(a != 0, b != 0))
+                table |= 1u << (a + 2 * b);
+    return 2;
+}
+
+QString CTwoInputGate::PictureKey() const
+{
+    // What Draw shows: the caption and, unless a black box, the symbol.
+    return IsBlackbox() ? QLatin1String("box|") + m_strBlackboxLabel
+                        : QLatin1String(GetClassName()) + u'|' + m_strName + u'|' + Symbol();
+}
+
 void CTwoInputGate::Draw(CDC& dc)
 {
     DrawGateBody(dc, *this, IsBlackbox() ? m_strBlackboxLabel : m_strName,

@@ -15,6 +15,8 @@ public:
     int EditProperties(int permissionMask) override;
     void Draw(CDC& dc) override;
     void Update(CDC& dc, CPoint cursor, std::uint32_t* pState) override;
+    int LogicTable(unsigned& table) const override;
+    QString PictureKey() const override;
 
     bool IsBlackbox() const { return m_nParam1 != 0; }
     void SetBlackbox(bool on) { m_nParam1 = on ? 1 : 0; }

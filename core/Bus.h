@@ -46,6 +46,9 @@ public:
     void AddSource(CBus* source, unsigned divisor);
     void ClearSources();
     bool HasSources() const { return !m_sources.empty(); }
+    std::size_t SourceCount() const { return m_sources.size(); }
+    CBus* Source(std::size_t i) const { return m_sources[i]; }
+    std::uint32_t Divisor(std::size_t i) const { return m_divisors[i]; }
     int ReadInput();
 
     CRect m_rect;

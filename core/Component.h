@@ -86,6 +86,17 @@ public:
     virtual int EditProperties(int permissionMask) = 0;
     void Draw(CDC& dc) override = 0;
     virtual void Update(CDC& dc, CPoint cursor, std::uint32_t* pState) = 0;
+    // A component whose Update is only a truth table over its logic inputs (a gate, the
+    // inverter) says so, and the measurement runs it from the table: the inputs are its
+    // first sockets, read from the last to the first, the output the socket after them,
+    // and bit (input 0 + 2 * input 1) of 'table' tells whether the output is high.
+    // Returns the number of inputs; 0 for every other component.
+    virtual int LogicTable(unsigned& /*table*/) const { return 0; }
+    // A text that settles the component's picture at a given size completely: two
+    // components with the same key draw the same pixels, so the board view may keep
+    // the picture. Empty (the default) when the picture shows more, such as state or
+    // levels.
+    virtual QString PictureKey() const { return {}; }
 
     // The base record, then the class's own fields (SerializeExtra).
     void Serialize(CArchive& ar) final;

@@ -127,6 +127,7 @@ int ReadBoard(const QByteArray& bytes, CVeldtrakDoc& doc)
     ar.ReadArray(doc.m_tables, "CTabel");
     ar.ReadArray(doc.m_textFields, "CTextField");
     ar.ReadArray(doc.m_components);
+    doc.ComponentsChanged();
     if (!ar.Failed() && !SocketNumbersAreSound(doc.m_components))
         ar.Fail(ARCHIVE_BADINDEX);
     ar.ReadArray(doc.m_wires);

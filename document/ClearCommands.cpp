@@ -21,9 +21,8 @@ void CVeldtrakDoc::OnClearProbes()
 {
     if (!HasProbes() || m_confirmBox.Ask(61491) != kYes)
         return;
-    for (std::size_t i = m_components.size(); i-- > 0;)
-        if (m_components[i]->GetTypeId() == TYPE_SONDE)
-            m_components.erase(m_components.begin() + std::ptrdiff_t(i));
+    std::erase_if(m_components, [](const auto& c) { return c->GetTypeId() == TYPE_SONDE; });
+    ComponentsChanged();
     SetModifiedFlag();
     UpdateAllViews(HINT_REFRESH);
 }

@@ -62,6 +62,7 @@ std::unique_ptr<CComponent> CVeldtrakDoc::CreateComponent(int creationIndex)
 void CVeldtrakDoc::AddComponent(std::unique_ptr<CComponent> component)
 {
     m_components.push_back(std::move(component));
+    m_busIndex.Appended(m_components, m_components.size() - 1);
     SetModifiedFlag();
 }
 
@@ -80,6 +81,7 @@ void CVeldtrakDoc::DeleteComponent(int index)
         });
     }
     std::erase_if(m_components, [doomed](const auto& c) { return c.get() == doomed; });
+    ComponentsChanged();
     SetModifiedFlag();
     UpdateAllViews(HINT_REFRESH);
 }
@@ -106,14 +108,7 @@ int CVeldtrakDoc::ComponentAt(int x, int y, bool firstMatch, int startIndex) con
 
 CBus* CVeldtrakDoc::FindBus(int busId) const
 {
-    for (std::size_t i = m_components.size(); i-- > 0;) {
-        CComponent& c = *m_components[i];
-        const auto [first, last] = c.GetBusRange();
-        // The bound keeps a damaged range from reaching past the socket array.
-        if (first <= busId && busId <= last && std::int64_t(busId) - first < c.GetBusCount())
-            return &c.Bus(busId - first);
-    }
-    return nullptr;
+    return m_busIndex.Find(m_components, busId);
 }
 
 int CVeldtrakDoc::AddWire(std::unique_ptr<CDraad> wire)
@@ -200,12 +195,14 @@ void CVeldtrakDoc::UnlinkAll()
     for (auto& c : m_components)
         for (int i = 0; i < c->GetBusCount(); ++i)
             c->Bus(i).ClearSources();
+    m_tickPlan.Clear();
     m_bRunning = false;
 }
 
 void CVeldtrakDoc::LayOutSockets()
 {
-    CMemoryDC dc(1, 1);
+    // An empty bitmap: text is measured as on screen, nothing is drawn.
+    CMemoryDC dc(0, 0);
     const CFont oldFont = dc.SelectObject(CFont::Label(44));
     // Inside the rectangle enlarged by one unit, as the board is drawn on screen and
     // on paper: the sockets take the places they will have there.
@@ -283,6 +280,7 @@ void CVeldtrakDoc::DeleteContents()
 {
     m_probeBuses.clear();
     m_components.clear();
+    ComponentsChanged();
     m_wires.clear();
     m_textFields.clear();
     m_tables.clear();

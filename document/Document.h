@@ -3,9 +3,11 @@
 // measurement commands, and reports file errors in Dutch.
 
 #include "AuthoringDialogs.h"
+#include "BusIndex.h"
 #include "ConfirmBox.h"
 #include "MessageBox.h"
 #include "SettingsStore.h"
+#include "TickPlan.h"
 #include "core/BoardObject.h"
 #include "core/Bus.h"
 #include "core/Component.h"
@@ -92,7 +94,15 @@ public:
     void AddComponent(std::unique_ptr<CComponent> component);
     void DeleteComponent(int index);
     int ComponentAt(int x, int y, bool firstMatch, int startIndex = -1) const;
+    // The socket of this number, or null: every look-up by number goes through here.
     CBus* FindBus(int busId) const;
+    // After changing m_components other than through AddComponent / DeleteComponent
+    // (reading a board, renumbering sockets): the look-up by number is rebuilt.
+    void ComponentsChanged()
+    {
+        m_busIndex.Invalidate();
+        m_tickPlan.Clear();
+    }
     int AddWire(std::unique_ptr<CDraad> wire);
     void DeleteWire(int index);
     struct WireHit {
@@ -106,8 +116,8 @@ public:
     // Keeps every attached probe on its socket; true when one had to move.
     bool SnapProbes();
     void UnlinkAll();
-    // Places every socket by drawing each component once offscreen (sockets take
-    // their places when their component draws).
+    // Places every socket by drawing each component once into a context that only
+    // measures (sockets take their places when their component draws).
     void LayOutSockets();
 
     // Text fields, tables and pictures
@@ -249,6 +259,8 @@ private:
     void DeleteAnnotation(ObjectList& list, int index);
 
     std::vector<CDocView*> m_views;
+    mutable CBusIndex m_busIndex;
+    CTickPlan m_tickPlan; // the links of a running measurement, laid out for the tick
     QString m_strPathName;
     QString m_strTitle;
     bool m_bModified = false;

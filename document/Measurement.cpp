@@ -93,6 +93,7 @@ void CVeldtrakDoc::Start()
         source->AddConnection();
     }
 
+    m_tickPlan.Build(m_components);
     UpdateAllViews(HINT_STARTED);
 }
 
@@ -101,6 +102,7 @@ void CVeldtrakDoc::Stop()
     m_bRunning = false;
     SoundService().StopAll();
     m_probeBuses.clear();
+    m_tickPlan.Clear();
     UpdateAllViews(HINT_STOPPED);
 }
 
@@ -114,11 +116,17 @@ void CVeldtrakDoc::Tick(CDC& dc, CPoint cursor, std::uint32_t state)
     const CFont oldFont = dc.SelectObject(CFont::Label(36));
     // One state word for the whole tick, as the components share it.
     std::uint32_t word = state;
-    for (std::size_t i = m_components.size(); i-- > 0;)
-        m_components[i]->Update(dc, cursor, &word);
-    dc.SelectObject(oldFont);
-    for (std::size_t i = m_components.size(); i-- > 0;)
-        m_components[i]->AgeBusValues();
+    if (m_tickPlan.IsFor(m_components)) {
+        m_tickPlan.Run(dc, cursor, &word);
+        dc.SelectObject(oldFont);
+    } else {
+        // Not started (or changed since): the same walk over the list itself.
+        for (std::size_t i = m_components.size(); i-- > 0;)
+            m_components[i]->Update(dc, cursor, &word);
+        dc.SelectObject(oldFont);
+        for (std::size_t i = m_components.size(); i-- > 0;)
+            m_components[i]->AgeBusValues();
+    }
     UpdateAllViews(HINT_TICK);
 }
 

@@ -212,7 +212,9 @@ struct MemoryBitmap {
 };
 } // namespace vt_detail
 
-// An offscreen context with its own image, compatible with the screen (RGB32).
+// An offscreen context with its own image, compatible with the screen (RGB32). With a
+// size of 0 x 0 it draws nothing but still measures text as the screen does: enough
+// for code that only wants to know where things go.
 class CMemoryDC : private vt_detail::MemoryBitmap, public CDC {
 public:
     CMemoryDC(int widthPixels, int heightPixels, int dpi = 96);

@@ -3,6 +3,7 @@
 #include "CommandIds.h"
 #include "MainFrame.h"
 #include "RecoveryPrompt.h"
+#include "TimingProbe.h"
 #include "annotations/AnnotationClasses.h"
 #include "classroom/StartDialog.h"
 #include "document/BoardArchive.h"
@@ -70,6 +71,7 @@ bool CVeldtrakApp::InitInstance(const QStringList& arguments)
     m_pRecoveryPrompt = std::make_unique<CRecoveryPrompt>(*m_pDoc);
 
     m_pFrame = std::make_unique<CMainFrame>(*m_pDoc);
+    InstallTimingProbes(*m_pDoc, m_pFrame->BoardPane()); // for the benchmarks only
     m_pDoc->OnFileNew(); // an empty board; the start-up sequence follows the first paint
     // Without a window manager (a bare X server) maximising means nothing: the screen
     // size is given as well.

@@ -99,24 +99,55 @@ void PrintInfo(CVeldtrakDoc& doc, QTextStream& out)
         << " volgend=" << Quoted(doc.m_strNextBoard) << '\n';
     out << "tekstvelden: " << doc.m_textFields.size() << " tabellen: " << doc.m_tables.size()
         << " foto's: " << doc.m_pictures.size() << '\n';
+    // Large boards print hundreds of thousands of numbers: the lines are put together
+    // in one text, which the stream then takes at once.
+    QString text;
+    text.reserve(qsizetype(doc.m_components.size()) * 80 + qsizetype(doc.m_wires.size()) * 64);
+    const auto number = [&text](long long n) { text += QString::number(n); };
     for (std::size_t i = 0; i < doc.m_components.size(); ++i) {
         const CComponent& c = *doc.m_components[i];
-        out << "component " << i << ": " << c.GetClassName() << ' ' << Quoted(c.m_strName)
-            << " (" << c.m_rect.left << ',' << c.m_rect.top << ") bussen";
-        for (int b = 0; b < c.GetBusCount(); ++b)
-            out << ' ' << c.Bus(b).GetId();
-        out << " param " << c.m_nParam1 << ' ' << c.m_nParam2 << ' ' << c.m_nCorner << ' '
-            << c.m_nParam4 << '\n';
+        text += QLatin1String("component ");
+        number(qsizetype(i));
+        text += QLatin1String(": ") + QLatin1String(c.GetClassName()) + u' ' + Quoted(c.m_strName) +
+                QLatin1String(" (");
+        number(c.m_rect.left);
+        text += u',';
+        number(c.m_rect.top);
+        text += QLatin1String(") bussen");
+        for (int b = 0; b < c.GetBusCount(); ++b) {
+            text += u' ';
+            number(c.Bus(b).GetId());
+        }
+        text += QLatin1String(" param ");
+        for (int p : {c.m_nParam1, c.m_nParam2, c.m_nCorner}) {
+            number(p);
+            text += u' ';
+        }
+        number(c.m_nParam4);
+        text += u'\n';
     }
     PrintAnnotations(doc, out);
     for (std::size_t i = 0; i < doc.m_wires.size(); ++i) {
         const CDraad& w = *doc.m_wires[i];
-        out << "draad " << i << ": " << w.m_nBus1 << " -> " << w.m_nBus2 << " kleur "
-            << QString::number(w.m_colour, 16).rightJustified(6, u'0').toUpper() << " punten";
-        for (const CPoint& p : w.m_points)
-            out << " (" << p.x << ',' << p.y << ')';
-        out << '\n';
+        text += QLatin1String("draad ");
+        number(qsizetype(i));
+        text += QLatin1String(": ");
+        number(w.m_nBus1);
+        text += QLatin1String(" -> ");
+        number(w.m_nBus2);
+        text += QLatin1String(" kleur ") +
+                QString::number(w.m_colour, 16).rightJustified(6, u'0').toUpper() +
+                QLatin1String(" punten");
+        for (const CPoint& p : w.m_points) {
+            text += QLatin1String(" (");
+            number(p.x);
+            text += u',';
+            number(p.y);
+            text += u')';
+        }
+        text += u'\n';
     }
+    out << text;
 }
 
 int RunMeasurement(CVeldtrakDoc& doc, long long ticks, QTextStream& out)

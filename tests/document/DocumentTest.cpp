@@ -42,6 +42,73 @@ TEST_F(DocumentTest, FindBusByNumber)
     EXPECT_EQ(doc->FindBus(0), nullptr);
 }
 
+// The look-up by number follows the board through every change: adding, deleting,
+// clearing probes, reading, and a list changed directly.
+TEST_F(DocumentTest, FindBusFollowsEveryChangeOfTheBoard)
+{
+    CComponent* gate = Place(AND_GATE, 0, 0); // 1 2 3
+    EXPECT_EQ(doc->FindBus(3), &gate->Bus(2));
+    CComponent* inv = Place(INVERTER, 400, 0); // 4 5
+    EXPECT_EQ(doc->FindBus(4), &inv->Bus(0)) << "added after a look-up";
+    CComponent* probe = AddProbe(*doc, 5, 1); // 6
+    EXPECT_EQ(doc->FindBus(6), &probe->Bus(0));
+
+    doc->DeleteComponent(0);
+    EXPECT_EQ(doc->FindBus(3), nullptr) << "deleted";
+    EXPECT_EQ(doc->FindBus(5), &inv->Bus(1)) << "moved up in the list";
+
+    ScriptedModals user;
+    user.Answer(kYes);
+    doc->OnClearProbes();
+    EXPECT_EQ(doc->FindBus(6), nullptr);
+    EXPECT_EQ(doc->FindBus(4), &inv->Bus(0));
+
+    // Changed behind the document's back: taken out and put back in front of another.
+    CComponent* later = Place(INVERTER, 800, 0); // 7 8
+    auto kept = std::move(doc->m_components[0]);
+    doc->m_components.erase(doc->m_components.begin());
+    doc->m_components.push_back(std::move(kept));
+    EXPECT_EQ(doc->FindBus(8), &later->Bus(1));
+    EXPECT_EQ(doc->FindBus(4), &inv->Bus(0));
+    doc->m_components.clear();
+    EXPECT_EQ(doc->FindBus(4), nullptr);
+
+    WriteFile(QStringLiteral("bord.wks"), [] {
+        CVeldtrakDoc other;
+        for (int i = 0; i < 3; ++i)
+            other.AddComponent(other.CreateComponent(INVERTER));
+        return WriteBoard(other);
+    }());
+    ASSERT_TRUE(doc->OnOpenDocument(Stored(QStringLiteral("bord.wks"))));
+    ASSERT_EQ(doc->m_components.size(), 3u);
+    EXPECT_EQ(doc->FindBus(6), &doc->m_components[2]->Bus(1)) << "read from the file";
+    EXPECT_EQ(doc->FindBus(7), nullptr);
+}
+
+// Numbers from a damaged file: far beyond the socket count, zero or negative, or used
+// twice (the component latest in the list wins, as a search from the back finds it).
+TEST_F(DocumentTest, FindBusWithDamagedNumbers)
+{
+    CComponent* a = Place(INVERTER, 0, 0);
+    CComponent* b = Place(INVERTER, 400, 0);
+    a->Bus(0).SetId(2000000000);
+    a->Bus(1).SetId(-3);
+    b->Bus(0).SetId(7);
+    b->Bus(1).SetId(7);
+    CComponent* c = Place(INVERTER, 800, 0);
+    c->Bus(0).SetId(7);
+    doc->ComponentsChanged();
+    EXPECT_EQ(doc->FindBus(2000000000), &a->Bus(0));
+    EXPECT_EQ(doc->FindBus(-3), nullptr);
+    EXPECT_EQ(doc->FindBus(7), &c->Bus(0));
+    EXPECT_EQ(doc->FindBus(1999999999), nullptr);
+    c->Bus(0).SetId(9); // renumbered without a word: the stale entry is noticed
+    ASSERT_NE(doc->FindBus(7), nullptr);
+    EXPECT_EQ(doc->FindBus(7)->GetId(), 7);
+    doc->ComponentsChanged(); // as a renumbering says
+    EXPECT_EQ(doc->FindBus(9), &c->Bus(0));
+}
+
 TEST_F(DocumentTest, AddWireRefusesDuplicatesEitherWay)
 {
     Place(AND_GATE, 0, 0);

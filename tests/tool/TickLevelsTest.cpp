@@ -1,0 +1,247 @@
+// The levels of every socket, tick by tick, on generated boards and on the shipped
+// worksheets, against levels recorded earlier (tests/fixtures/tick-levels.txt). Any
+// change to the order or the arithmetic of the measurement shows here as the first
+// tick whose levels differ. After an intended change of behaviour, record anew with
+// VT_RECORD_TICK_LEVELS=1 and say why in the commit.
+#include "tool/BoardGenerator.h"
+
+#include "components/ComponentFactory.h"
+#include "document/BoardArchive.h"
+#include "platform/DrawContext.h"
+#include "support/BoardFixture.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+
+#include <map>
+
+namespace {
+
+constexpr int kTicks = 60;
+constexpr int kResetAt = 30;   // a Reset while running, as the view does it
+constexpr int kRestartAt = 45; // a Stop and a new Start, levels kept
+
+// What the mouse and keys do at each tick: the state word cycles through buttons and
+// keys while the cursor visits the components one by one.
+constexpr std::uint32_t kStates[] = {0,
+                                     STATE_LEFT_BUTTON,
+                                     STATE_LEFT_BUTTON,
+                                     0,
+                                     STATE_SHIFT,
+                                     STATE_CTRL | STATE_LEFT_BUTTON,
+                                     STATE_CAPSLOCK,
+                                     STATE_UP_RIGHT,
+                                     STATE_LEFT_DOWN | STATE_RIGHT_BUTTON,
+                                     0};
+
+QString FixturePath()
+{
+    return QStringLiteral(VT_FIXTURES "/tick-levels.txt");
+}
+
+// Ten of every kind on a tight raster, so that sensors sit near lamps, LEDs, relays and
+// buzzers; every output wired to the next component's first input; two probes.
+void FillWithEveryKind(CVeldtrakDoc& doc)
+{
+    doc.DeleteContents();
+    int slot = 0;
+    for (int round = 0; round < 10; ++round) {
+        for (int index = 0; index < kCreationIndexCount; ++index) {
+            std::unique_ptr<CComponent> c = doc.CreateComponent(index);
+            if (!c || c->GetTypeId() == TYPE_SONDE)
+                continue;
+            c->MoveTo(60 + 420 * (slot % 18), -60 - 300 * (slot / 18));
+            ++slot;
+            doc.AddComponent(std::move(c));
+        }
+    }
+    doc.LayOutSockets();
+    const auto socketOf = [](const CComponent& c, int kind) {
+        for (int i = 0; i < c.GetBusCount(); ++i)
+            if (c.Bus(i).GetKind() == kind)
+                return c.Bus(i).GetId();
+        return 0;
+    };
+    for (std::size_t i = 0; i + 1 < doc.m_components.size(); ++i) {
+        const int out = socketOf(*doc.m_components[i], BUS_OUTPUT);
+        const int in = socketOf(*doc.m_components[i + 1], BUS_INPUT);
+        if (!out || !in)
+            continue;
+        auto wire = std::make_unique<CDraad>();
+        wire->AddPoint({0, 0}, out, 30);
+        wire->AddPoint({0, 0}, in, 30);
+        doc.AddWire(std::move(wire));
+    }
+    AddProbe(doc, socketOf(*doc.m_components[40], BUS_OUTPUT), 2);
+    AddProbe(doc, socketOf(*doc.m_components[7], BUS_INPUT), 1);
+    doc.LayOutSockets();
+    doc.RouteWireEnds();
+}
+
+// A digest of every socket's stored level (sign included) in list order.
+QByteArray LevelDigest(const CVeldtrakDoc& doc)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const auto& c : doc.m_components)
+        for (int b = 0; b < c->GetBusCount(); ++b) {
+            const qint32 v = c->Bus(b).m_nValue;
+            hash.addData(QByteArrayView(reinterpret_cast<const char*>(&v), sizeof v));
+        }
+    return hash.result().toHex().left(16);
+}
+
+// One line per tick, then the digest of the board as it would be saved afterwards.
+QStringList RunMeasurement(CVeldtrakDoc& doc, const QString& name)
+{
+    QStringList lines;
+    CMemoryDC dc(64, 64);
+    doc.Start();
+    for (int t = 0; t < kTicks; ++t) {
+        if (t == kResetAt)
+            doc.ResetComponents(dc);
+        if (t == kRestartAt) {
+            doc.Stop();
+            doc.UnlinkAll();
+            doc.Start();
+        }
+        const CComponent& visited = *doc.m_components[std::size_t(t * 7) % doc.m_components.size()];
+        const CPoint cursor = visited.GetBusCount() > 0 ? visited.Bus(0).GetCenter()
+                                                        : visited.GetTopLeft();
+        doc.Tick(dc, cursor, kStates[std::size_t(t) % std::size(kStates)]);
+        lines << QStringLiteral("%1 %2 %3").arg(name).arg(t).arg(QString::fromLatin1(LevelDigest(doc)));
+    }
+    doc.Stop();
+    doc.UnlinkAll();
+    lines << QStringLiteral("%1 saved %2")
+                 .arg(name, QString::fromLatin1(QCryptographicHash::hash(WriteBoard(doc),
+                                                                         QCryptographicHash::Sha1)
+                                                    .toHex()
+                                                    .left(16)));
+    return lines;
+}
+
+class TickLevelsTest : public BoardFixture {
+protected:
+    QStringList AllBoards()
+    {
+        QStringList lines;
+        for (const auto& [name, shape] :
+             {std::pair{"keten", BoardShape::Chain}, std::pair{"rooster", BoardShape::Grid}}) {
+            for (int n : {7, 400}) {
+                GenerateBoard(*doc, shape, n);
+                lines << RunMeasurement(*doc, QStringLiteral("%1%2").arg(QLatin1String(name)).arg(n));
+            }
+        }
+        FillWithEveryKind(*doc);
+        lines << RunMeasurement(*doc, QStringLiteral("alles"));
+
+        QDirIterator worksheets(QStringLiteral(VT_DATA_DIR), {QStringLiteral("*.wks")}, QDir::Files,
+                                QDirIterator::Subdirectories);
+        QStringList files;
+        while (worksheets.hasNext())
+            files << worksheets.next();
+        files.sort();
+        for (const QString& file : files) {
+            EXPECT_TRUE(doc->OnOpenDocument(WindowsName(file))) << file.toStdString();
+            if (doc->m_components.empty())
+                continue;
+            doc->m_bBusy = false;
+            lines << RunMeasurement(*doc, QFileInfo(file).completeBaseName());
+        }
+        return lines;
+    }
+};
+
+TEST_F(TickLevelsTest, EveryBoardGivesTheRecordedLevelsAtEveryTick)
+{
+    const QStringList lines = AllBoards();
+    ASSERT_GT(lines.size(), 7 * (kTicks + 1));
+    QFile file(FixturePath());
+    if (qEnvironmentVariableIsSet("VT_RECORD_TICK_LEVELS")) {
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write((lines.join(u'\n') + u'\n').toLatin1());
+        GTEST_SKIP() << "recorded " << lines.size() << " lines";
+    }
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "no recorded levels";
+    const QStringList recorded = QString::fromLatin1(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), recorded.size());
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        ASSERT_EQ(lines[i].toStdString(), recorded[i].toStdString()) << "first difference";
+}
+
+// The recording is only worth something if the levels move: the boards must change
+// from tick to tick, not settle at once.
+TEST_F(TickLevelsTest, TheBoardsKeepChanging)
+{
+    std::map<QString, QSet<QString>> digests;
+    for (const QString& line : AllBoards()) {
+        const QStringList parts = line.split(u' ');
+        if (parts[1] != u"saved")
+            digests[parts[0]].insert(parts[2]);
+    }
+    for (const auto& [board, distinct] : digests)
+        EXPECT_GE(distinct.size(), 4) << board.toStdString();
+    EXPECT_GE(digests[QStringLiteral("keten400")].size(), kTicks) << "a step runs down the chain";
+    EXPECT_GE(digests[QStringLiteral("alles")].size(), 20);
+}
+
+// Wires between any two sockets, as a damaged or hand-made file may hold them: inputs
+// feeding inputs, outputs feeding outputs, a socket wired to itself or to its own
+// component. The laid-out tick must give what the walk over the list gives.
+TEST_F(TickLevelsTest, TheLaidOutTickAgreesWithTheListWalkOnAnyWiring)
+{
+    const auto build = [](CVeldtrakDoc& board) {
+        constexpr int kKinds[] = {3, 6, 10, 11, 12, 22, 6, 4, 8, 7, 9, 19, 13, 14};
+        board.DeleteContents();
+        for (int i = 0; i < 70; ++i) {
+            auto c = board.CreateComponent(kKinds[i % std::size(kKinds)]);
+            c->MoveTo(60 + 330 * (i % 20), -60 - 260 * (i / 20));
+            board.AddComponent(std::move(c));
+        }
+        board.LayOutSockets();
+        std::uint32_t seed = 12345;
+        const auto next = [&seed](std::uint32_t n) {
+            seed = seed * 1103515245u + 12345u;
+            return (seed >> 8) % n;
+        };
+        for (int w = 0; w < 220; ++w) {
+            auto wire = std::make_unique<CDraad>();
+            wire->m_nBus1 = int(1 + next(std::uint32_t(board.m_nLastBusId)));
+            wire->m_nBus2 = w % 9 == 0 ? wire->m_nBus1 : int(1 + next(std::uint32_t(board.m_nLastBusId)));
+            wire->m_points = {{0, 0}, {0, 0}};
+            board.m_wires.push_back(std::move(wire));
+        }
+        // And for certain: an input read by the input of a gate that runs after it.
+        CComponent& reader = *board.m_components.emplace_back(board.CreateComponent(3));
+        CComponent& read = *board.m_components.emplace_back(board.CreateComponent(6));
+        auto wire = std::make_unique<CDraad>();
+        wire->m_nBus1 = read.Bus(0).GetId();
+        wire->m_nBus2 = reader.Bus(1).GetId();
+        wire->m_points = {{0, 0}, {0, 0}};
+        board.m_wires.push_back(std::move(wire));
+        AddProbe(board, read.Bus(0).GetId(), 99);
+        // Probes put their numbers into sockets at Start, levels that then fade.
+        const int sockets = board.m_nLastBusId;
+        for (int bus = 2, number = 1; bus <= sockets; bus += 3, ++number)
+            AddProbe(board, bus, number);
+        board.LayOutSockets();
+        board.RouteWireEnds();
+    };
+    CVeldtrakDoc walked;
+    walked.m_bBusy = false;
+    build(walked);
+    build(*doc);
+    CMemoryDC dc(64, 64);
+    walked.Start();
+    doc->Start();
+    for (int t = 0; t < 40; ++t) {
+        const std::uint32_t state = kStates[std::size_t(t) % std::size(kStates)];
+        const CPoint cursor = doc->m_components[std::size_t(t * 3) % 70]->Bus(0).GetCenter();
+        walked.ComponentsChanged(); // drops the laid-out tick: the list is walked
+        walked.Tick(dc, cursor, state);
+        doc->Tick(dc, cursor, state);
+        ASSERT_EQ(LevelDigest(walked), LevelDigest(*doc)) << "tick " << t;
+    }
+}
+
+} // namespace
