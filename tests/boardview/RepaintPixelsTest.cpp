@@ -3,6 +3,7 @@
 // component, black boxes, overlaps and wires, and the shipped worksheets, at the
 // origin and scrolled, whole and in parts. After an intended change of the board's
 // look, record anew with VT_RECORD_REPAINT_PIXELS=1 and say why in the commit.
+#include "support/ShippedWorksheets.h"
 #include "BoardViewFixture.h"
 
 #include "components/ComponentFactory.h"
@@ -92,12 +93,7 @@ protected:
         QStringList lines;
         FillWithEveryKind();
         lines << Paints(QStringLiteral("alles"));
-        QDirIterator worksheets(QStringLiteral(VT_DATA_DIR), {QStringLiteral("*.wks")}, QDir::Files,
-                                QDirIterator::Subdirectories);
-        QStringList files;
-        while (worksheets.hasNext())
-            files << worksheets.next();
-        files.sort();
+                const QStringList files = ShippedWorksheetFiles();
         for (const QString& file : files) {
             EXPECT_TRUE(doc->OnOpenDocument(WindowsName(file))) << file.toStdString();
             lines << Paints(QFileInfo(file).completeBaseName());

@@ -9,6 +9,7 @@
 #include "document/BoardArchive.h"
 #include "platform/DrawContext.h"
 #include "support/BoardFixture.h"
+#include "support/ShippedWorksheets.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -135,12 +136,7 @@ protected:
         FillWithEveryKind(*doc);
         lines << RunMeasurement(*doc, QStringLiteral("alles"));
 
-        QDirIterator worksheets(QStringLiteral(VT_DATA_DIR), {QStringLiteral("*.wks")}, QDir::Files,
-                                QDirIterator::Subdirectories);
-        QStringList files;
-        while (worksheets.hasNext())
-            files << worksheets.next();
-        files.sort();
+                const QStringList files = ShippedWorksheetFiles();
         for (const QString& file : files) {
             EXPECT_TRUE(doc->OnOpenDocument(WindowsName(file))) << file.toStdString();
             if (doc->m_components.empty())
@@ -179,8 +175,10 @@ TEST_F(TickLevelsTest, TheBoardsKeepChanging)
         if (parts[1] != u"saved")
             digests[parts[0]].insert(parts[2]);
     }
+    // Only the generated boards: a pupil's worksheet may well start unwired and at rest.
     for (const auto& [board, distinct] : digests)
-        EXPECT_GE(distinct.size(), 4) << board.toStdString();
+        if (board.startsWith(u"keten") || board.startsWith(u"rooster") || board == u"alles")
+            EXPECT_GE(distinct.size(), 4) << board.toStdString();
     EXPECT_GE(digests[QStringLiteral("keten400")].size(), kTicks) << "a step runs down the chain";
     EXPECT_GE(digests[QStringLiteral("alles")].size(), 20);
 }
