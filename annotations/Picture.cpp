@@ -43,8 +43,10 @@ void CPlaatje::LoadFiles(const QString& bitmapFolder)
 
 void CPlaatje::Draw(CDC& dc)
 {
-    // The size in board units at the resolution of this context.
-    CMemoryDC measure(1, 1, dc.Dpi());
+    // The size in board units of the bitmap's pixels at the resolution the board is
+    // laid out in; a zoomed view stretches it.
+    const int layoutDpi = dc.LayoutDpi();
+    CMemoryDC measure(1, 1, layoutDpi);
     const CPoint origin = measure.DPtoLP(CPoint(0, 0));
     const CPoint size = measure.DPtoLP(CPoint(m_nWidth, m_nHeight));
     const int w = std::abs(size.x - origin.x);
@@ -56,9 +58,13 @@ void CPlaatje::Draw(CDC& dc)
         m_bNotInverted = false;
         m_bitmap.invertPixels();
     }
+    CDC source(m_bitmap, layoutDpi);
+    if (dc.Dpi() != layoutDpi) {
+        dc.BitBlt(m_rect.left, m_rect.top, w, -h, source, 0, 0, SRCINVERT);
+        return;
+    }
     // Pixel for pixel: the copy spans exactly the bitmap's pixels wherever the board's
     // mapping puts the corner, so that the picture shows at its natural size.
-    CDC source(m_bitmap, dc.Dpi());
     const CPoint corner = dc.LPtoDP(m_rect.TopLeft());
     const CPoint end = dc.DPtoLP(CPoint(corner.x + m_nWidth, corner.y + m_nHeight));
     dc.BitBlt(m_rect.left, m_rect.top, end.x - m_rect.left, end.y - m_rect.top, source, 0, 0, SRCINVERT);

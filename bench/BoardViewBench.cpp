@@ -65,14 +65,9 @@ std::vector<int> EveryKind()
     return kinds;
 }
 
-// 500 gates and their wires, all in view: the whole repaint of a pane that shows all of
-// them (2476 x 1194 pixels, a large screen), as the view does it: white background,
-// then the board.
-void BM_RepaintEditing(benchmark::State& state)
+// 500 gates and 500 wires between them.
+void FillGateBoard(CVeldtrakDoc& doc)
 {
-    QTemporaryDir folder;
-    SetProgramFolder(folder.path());
-    CVeldtrakDoc doc;
     doc.m_bBusy = false;
     FillBoard(doc, 500, {std::begin(kGateIndexes), std::end(kGateIndexes)}, 25, kGatePitch);
     doc.m_wires.resize(std::min<std::size_t>(doc.m_wires.size(), 500));
@@ -82,22 +77,74 @@ void BM_RepaintEditing(benchmark::State& state)
         wire->AddPoint({0, 0}, SocketOfKind(*doc.m_components.front(), BUS_INPUT), 30);
         doc.AddWire(std::move(wire));
     }
-    CBoardView view(doc);
-    QImage surface((80 + 25 * kGatePitch.cx) * kDpi / 254, (80 + 20 * kGatePitch.cy) * kDpi / 254,
-                   QImage::Format_RGB32);
-    const CRect clip(0, 0, 8100, -11300);
+}
+
+// The whole repaint of a pane as the view does it: white background, then the board
+// objects that meet the pane, at 'dpi' with text laid out at true size.
+void RepaintPane(benchmark::State& state, CBoardView& view, CVeldtrakDoc& doc, QImage& surface, int dpi)
+{
+    CRect clip;
+    {
+        CDC dc(surface, dpi);
+        const CPoint corner = dc.DPtoLP(CPoint(surface.width(), surface.height()));
+        clip = CRect(0, 0, corner.x, corner.y);
+    }
     for (auto _ : state) {
         surface.fill(Qt::white);
-        CDC dc(surface, kDpi);
+        CDC dc(surface, dpi);
+        dc.SetLayoutDpi(kDpi);
         view.DrawBoard(dc, clip, false, false);
         benchmark::DoNotOptimize(surface.constBits());
     }
+    int shown = 0;
+    for (const auto& c : doc.m_components)
+        shown += c->m_rect.left < clip.right && c->m_rect.top > clip.bottom;
     state.counters["components"] = double(doc.m_components.size());
+    state.counters["in_view"] = double(shown);
     state.counters["wires"] = double(doc.m_wires.size());
     state.counters["surface_px"] = double(surface.width()) * surface.height();
+}
+
+// Pixels of the pane that shows all 500 gates at true size (2476 x 1194, a large screen).
+QSize WholeGateBoardPixels(int dpi)
+{
+    return {(80 + 25 * kGatePitch.cx) * dpi / 254, (80 + 20 * kGatePitch.cy) * dpi / 254};
+}
+
+// 500 gates and their wires, all in view: every component an exclusive-or'ed sprite.
+void BM_RepaintEditing(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    SetProgramFolder(folder.path());
+    CVeldtrakDoc doc;
+    FillGateBoard(doc);
+    CBoardView view(doc);
+    QImage surface(WholeGateBoardPixels(kDpi), QImage::Format_RGB32);
+    RepaintPane(state, view, doc, surface, kDpi);
     SetProgramFolder(QString());
 }
 BENCHMARK(BM_RepaintEditing)->Unit(benchmark::kMillisecond);
+
+// The same board zoomed to a percentage: in the same pane (Arg 1 = 0; the view draws
+// what the pane shows) or on a surface large enough to show all 500 (Arg 1 = 1).
+void BM_RepaintEditingZoomed(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    SetProgramFolder(folder.path());
+    CVeldtrakDoc doc;
+    FillGateBoard(doc);
+    CBoardView view(doc);
+    const int dpi = kDpi * int(state.range(0)) / 100;
+    QImage surface(WholeGateBoardPixels(state.range(1) ? dpi : kDpi), QImage::Format_RGB32);
+    RepaintPane(state, view, doc, surface, dpi);
+    SetProgramFolder(QString());
+}
+BENCHMARK(BM_RepaintEditingZoomed)
+    ->Args({200, 0})
+    ->Args({200, 1})
+    ->Args({50, 0})
+    ->Unit(benchmark::kMillisecond);
+
 
 // Pixels that differ between two surfaces of one size.
 qsizetype ChangedPixels(const QImage& a, const QImage& b)

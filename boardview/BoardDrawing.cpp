@@ -93,11 +93,11 @@ void CBoardView::DrawBoard(CDC& dc, const CRect& rect, bool direct, bool all)
             CComponent& c = *m_doc.m_components[i];
             if (!meets(c.m_rect))
                 continue;
-            if (CSprite* kept = m_pSprites->Find(c, dc.Dpi())) {
+            if (CSprite* kept = m_pSprites->Find(c, dc.Dpi(), dc.LayoutDpi())) {
                 kept->XorOnto(dc, c.GetTopLeft());
                 continue;
             }
-            CSprite sprite(c, dc.Dpi());
+            CSprite sprite(c, dc.Dpi(), dc.LayoutDpi());
             sprite.XorOnto(dc, c.GetTopLeft());
         }
     }

@@ -8,6 +8,7 @@
 #include "Cursors.h"
 #include "Printing.h"
 #include "Sprites.h"
+#include "ZoomSteps.h"
 #include "platform/DrawContext.h"
 #include "platform/Sound.h"
 #include "platform/Strings.h"
@@ -21,6 +22,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -31,7 +33,8 @@ constexpr int kPageOverlap = 100; // a vertical page step keeps 1 cm of the last
 } // namespace
 
 CBoardView::CBoardView(CVeldtrakDoc& doc, QWidget* parent)
-    : QAbstractScrollArea(parent), m_doc(doc), m_pSprites(std::make_unique<CSpriteCache>())
+    : QAbstractScrollArea(parent), m_doc(doc), m_nZoomStep(kTrueSizeZoomStep),
+      m_pSprites(std::make_unique<CSpriteCache>())
 {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
@@ -122,15 +125,53 @@ void CBoardView::OnUpdate(int hint, int argument)
 // ---------------------------------------------------------------------------------
 // Mapping and scrolling
 
-int CBoardView::Dpi() const
+int CBoardView::TrueDpi() const
 {
     return std::max(1, viewport()->logicalDpiX());
 }
 
+int CBoardView::Dpi() const
+{
+    return ZoomedDpi(TrueDpi(), m_nZoomStep, SurfaceScale());
+}
+
+double CBoardView::SurfaceScale() const
+{
+    const double ratio = viewport()->devicePixelRatioF();
+    return std::isfinite(ratio) && ratio >= 1.0 ? std::min(ratio, 8.0) : 1.0;
+}
+
+QSize CBoardView::SurfaceSizeFor(QSize viewportSize) const
+{
+    const double scale = SurfaceScale();
+    return QSize(int(std::ceil(viewportSize.width() * scale)), int(std::ceil(viewportSize.height() * scale)))
+        .expandedTo(QSize(1, 1));
+}
+
+QRect CBoardView::ViewportRectOf(const QRect& surfacePixels) const
+{
+    const double scale = SurfaceScale();
+    if (scale == 1.0)
+        return surfacePixels;
+    const int left = int(std::floor(surfacePixels.left() / scale));
+    const int top = int(std::floor(surfacePixels.top() / scale));
+    const int right = int(std::ceil((surfacePixels.right() + 1) / scale));
+    const int bottom = int(std::ceil((surfacePixels.bottom() + 1) / scale));
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
 void CBoardView::PrepareDC(CDC& dc) const
 {
+    const double scale = SurfaceScale();
+    dc.SetLayoutDpi(TrueDpi());
     dc.SetWindowOrg(0, 0);
-    dc.SetViewportOrg(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    dc.SetViewportOrg(-int(std::lround(horizontalScrollBar()->value() * scale)),
+                      -int(std::lround(verticalScrollBar()->value() * scale)));
+}
+
+std::unique_ptr<CSprite> CBoardView::MakeSprite(CComponent& component) const
+{
+    return std::make_unique<CSprite>(component, Dpi(), TrueDpi());
 }
 
 CPoint CBoardView::ClientToBoard(QPoint client) const
@@ -138,7 +179,8 @@ CPoint CBoardView::ClientToBoard(QPoint client) const
     QImage none;
     CDC dc(none, Dpi());
     PrepareDC(dc);
-    return dc.DPtoLP(CPoint(client.x(), client.y()));
+    const double scale = SurfaceScale();
+    return dc.DPtoLP(CPoint(int(std::lround(client.x() * scale)), int(std::lround(client.y() * scale))));
 }
 
 QPoint CBoardView::BoardToClient(CPoint board) const
@@ -147,13 +189,14 @@ QPoint CBoardView::BoardToClient(CPoint board) const
     CDC dc(none, Dpi());
     PrepareDC(dc);
     const CPoint p = dc.LPtoDP(board);
-    return {p.x, p.y};
+    const double scale = SurfaceScale();
+    return {int(std::lround(p.x / scale)), int(std::lround(p.y / scale))};
 }
 
 int CBoardView::ToPixels(int units) const
 {
     QImage none;
-    return CDC(none, Dpi()).LengthToDevice(units);
+    return int(std::lround(CDC(none, Dpi()).LengthToDevice(units) / SurfaceScale()));
 }
 
 void CBoardView::UpdateScrollSizes()
@@ -235,7 +278,12 @@ void CBoardView::InvalidateAll()
 void CBoardView::Invalidate(const QRect& pixels)
 {
     m_pendingPaint |= pixels & m_surface.rect();
-    viewport()->update(pixels);
+    ShowSurface(pixels);
+}
+
+void CBoardView::ShowSurface(const QRect& pixels)
+{
+    viewport()->update(ViewportRectOf(pixels));
 }
 
 void CBoardView::FlushPendingPaint()
@@ -275,15 +323,25 @@ void CBoardView::FlushPendingPaint()
 
 void CBoardView::paintEvent(QPaintEvent* event)
 {
+    if (m_surface.size() != SurfaceSizeFor(viewport()->size())) { // moved to a sharper screen
+        m_surface = QImage(SurfaceSizeFor(viewport()->size()), QImage::Format_RGB32);
+        UpdateScrollSizes();
+        InvalidateAll();
+    }
     FlushPendingPaint();
     QPainter painter(viewport());
-    painter.drawImage(event->rect(), m_surface, event->rect());
+    // Device pixel for device pixel: the surface already has the screen's resolution.
+    const QRectF target(event->rect());
+    const double scale = SurfaceScale();
+    const QRectF source(target.left() * scale, target.top() * scale, target.width() * scale,
+                        target.height() * scale);
+    painter.drawImage(target, m_surface, source);
 }
 
 void CBoardView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    const QSize size = viewport()->size().expandedTo(QSize(1, 1));
+    const QSize size = SurfaceSizeFor(viewport()->size());
     if (m_surface.size() != size) {
         m_surface = QImage(size, QImage::Format_RGB32);
         m_surface.fill(Qt::white);

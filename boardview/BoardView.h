@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CAnnotation;
@@ -60,9 +61,20 @@ public:
     // Printing goes through here too (the context says it prints).
     void DrawBoard(CDC& dc, const CRect& rect, bool direct, bool all);
 
-    // Screen pixels of the viewport to board units and back, at the current scroll.
+    // Pixels of the viewport to board units and back, at the current scroll and zoom.
+    // Every mouse position goes through here.
     CPoint ClientToBoard(QPoint client) const;
     QPoint BoardToClient(CPoint board) const;
+
+    // Zoom (Zoom.cpp): a view setting only, nothing on the board moves. The point
+    // under 'anchor' (viewport pixels; the centre when none) stays where it is.
+    int ZoomPercent() const;
+    bool CanZoomIn() const;
+    bool CanZoomOut() const;
+    void ZoomBy(int steps, std::optional<QPoint> anchor = std::nullopt);
+    void ZoomToTrueSize();
+    // Told after every change of the zoom (the frame shows it).
+    std::function<void()> m_zoomChanged;
 
     // Print state: the page origins of the current job and its printable rectangle.
     std::vector<CPoint>& PageOrigins() { return m_pageOrigins; }
@@ -103,17 +115,26 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     // Keys whose being held the view notes from its own key events.
     enum HeldKey : unsigned { HELD_CAPSLOCK = 1, HELD_UP = 2, HELD_RIGHT = 4, HELD_LEFT = 8, HELD_DOWN = 16 };
     static unsigned HeldKeyOf(int key);
 
-    // Drawing (BoardView.cpp, BoardDrawing.cpp)
+    // Drawing (BoardView.cpp, BoardDrawing.cpp). The surface has the screen's device
+    // pixels: Dpi() is the screen's resolution times the zoom and the device pixel
+    // ratio; text is laid out at TrueDpi(), the screen's own.
+    int TrueDpi() const;
     int Dpi() const;
+    double SurfaceScale() const; // device pixels per viewport pixel
+    QSize SurfaceSizeFor(QSize viewportSize) const;
+    QRect ViewportRectOf(const QRect& surfacePixels) const;
     void PrepareDC(CDC& dc) const;
+    std::unique_ptr<CSprite> MakeSprite(CComponent& component) const;
     void InvalidateAll();
-    void Invalidate(const QRect& pixels);
+    void Invalidate(const QRect& pixels); // surface pixels
+    void ShowSurface(const QRect& pixels); // surface pixels drawn directly
     // Redraws what was invalidated into the surface; direct drawing calls it first so
     // that it draws over an up-to-date board.
     void FlushPendingPaint();
@@ -123,6 +144,7 @@ private:
     int ToPixels(int units) const; // a length in board units on the screen
     void UpdateScrollSizes();
     void ScrollToOrigin();
+    void ApplyZoomStep(int step, QPoint anchor);
     void SetScrollBarsEnabled(bool enabled);
     bool OnScrollKey(int key);
 
@@ -217,6 +239,8 @@ private:
 
     CVeldtrakDoc& m_doc;
     int m_nMode = MODE_IDLE;
+    int m_nZoomStep;        // index into kZoomSteps
+    int m_nWheelDelta = 0;  // Ctrl+wheel turns not yet a whole zoom step
 
     // Editing state
     int m_nTarget = -1;             // index of the pressed or dragged component

@@ -79,7 +79,7 @@ void CBoardView::StartDrag(CComponent& component, CPoint point)
     m_nMode = MODE_DRAG_COMPONENT;
     const CPoint position = component.GetTopLeft();
     m_ptOffset = CPoint(point.x - position.x, point.y - position.y);
-    m_pSprite = std::make_unique<CSprite>(component, Dpi());
+    m_pSprite = MakeSprite(component);
     viewport()->grabMouse();
 }
 

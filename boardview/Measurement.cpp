@@ -79,8 +79,7 @@ void CBoardView::MeasurementTick()
     {
         CDC dc(m_surface, Dpi());
         PrepareDC(dc);
-        const QPoint client = viewport()->mapFromGlobal(QCursor::pos());
-        const CPoint cursor = dc.DPtoLP(CPoint(client.x(), client.y()));
+        const CPoint cursor = ClientToBoard(viewport()->mapFromGlobal(QCursor::pos()));
         m_nInputState = KeyStateWord();
         SetCurrentCursor(CursorForState(m_nInputState));
         if (m_buttons & Qt::LeftButton)
@@ -94,5 +93,5 @@ void CBoardView::MeasurementTick()
         changed = dc.Touched() & m_surface.rect();
     }
     if (!changed.isEmpty())
-        viewport()->update(changed);
+        ShowSurface(changed);
 }

@@ -33,7 +33,7 @@ void CBoardView::OnPlaceComponent(int argument)
         m_activatePane();
     const CPoint position(0, -y);
     component->MoveTo(position.x, position.y);
-    m_pSprite = std::make_unique<CSprite>(*component, Dpi());
+    m_pSprite = MakeSprite(*component);
     DrawDirect([&](CDC& dc) { m_pSprite->XorOnto(dc, position); });
     m_doc.AddComponent(std::move(component));
     m_nTarget = int(m_doc.m_components.size()) - 1;

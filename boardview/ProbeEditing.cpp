@@ -45,7 +45,7 @@ void CBoardView::TurnProbe(CPoint point)
         if (m_pSprite)
             m_pSprite->XorOnto(dc, position);
         probe.Turn();
-        m_pSprite = std::make_unique<CSprite>(probe, Dpi());
+        m_pSprite = MakeSprite(probe);
         m_ptOffset = CPoint(point.x - position.x, point.y - position.y);
         m_bMoved = false;
         m_pSprite->XorOnto(dc, position);

@@ -13,10 +13,11 @@ int Pixels(int units, int dpi)
 
 } // namespace
 
-CSprite::CSprite(CComponent& component, int dpi)
+CSprite::CSprite(CComponent& component, int dpi, int layoutDpi)
     : m_size(component.GetSize()),
       m_dc(Pixels(m_size.cx, dpi), Pixels(m_size.cy, dpi), dpi)
 {
+    m_dc.SetLayoutDpi(layoutDpi);
     // The memory bitmap starts white.
     DrawAtOrigin(component, m_dc);
     // Invert all of it, as an exclusive-or of white over the whole bitmap would: white
@@ -38,27 +39,30 @@ void CSprite::DrawAtOrigin(CComponent& component, CDC& dc)
     component.MoveTo(place.x, place.y);
 }
 
-void CSprite::PlaceSockets(CComponent& component, int dpi)
+void CSprite::PlaceSockets(CComponent& component, int layoutDpi)
 {
-    CMemoryDC measuring(0, 0, dpi); // measures text at this resolution, draws nothing
+    CMemoryDC measuring(0, 0, layoutDpi); // measures text at this resolution, draws nothing
     DrawAtOrigin(component, measuring);
 }
 
-CSprite* CSpriteCache::Find(CComponent& component, int dpi)
+CSprite* CSpriteCache::Find(CComponent& component, int dpi, int layoutDpi)
 {
+    if (layoutDpi <= 0)
+        layoutDpi = dpi;
     const QString picture = component.PictureKey();
     if (picture.isEmpty())
         return nullptr;
     const CSize size = component.GetSize();
-    const QString key = QStringLiteral("%1 %2 %3 ").arg(size.cx).arg(size.cy).arg(dpi) + picture;
+    const QString key =
+        QStringLiteral("%1 %2 %3 %4 ").arg(size.cx).arg(size.cy).arg(dpi).arg(layoutDpi) + picture;
     auto found = m_sprites.find(key);
     if (found != m_sprites.end()) {
-        CSprite::PlaceSockets(component, dpi);
+        CSprite::PlaceSockets(component, layoutDpi);
         return found->get();
     }
     if (m_sprites.size() >= kMaxSprites)
         m_sprites.clear();
-    return m_sprites.insert(key, std::make_shared<CSprite>(component, dpi))->get();
+    return m_sprites.insert(key, std::make_shared<CSprite>(component, dpi, layoutDpi))->get();
 }
 
 void CSprite::XorOnto(CDC& dc, CPoint topLeft)

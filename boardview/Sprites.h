@@ -16,8 +16,9 @@ class CComponent;
 
 class CSprite {
 public:
-    // Draws the component into the sprite at the screen's resolution.
-    CSprite(CComponent& component, int dpi);
+    // Draws the component into the sprite at the view's resolution, with its text laid
+    // out as at the layout resolution (0: the same).
+    CSprite(CComponent& component, int dpi, int layoutDpi = 0);
     CSprite(const CSprite&) = delete;
     CSprite& operator=(const CSprite&) = delete;
 
@@ -29,7 +30,7 @@ public:
 
     // What drawing the sprite does to the component besides the pixels (its sockets
     // take their places), done without drawing any.
-    static void PlaceSockets(CComponent& component, int dpi);
+    static void PlaceSockets(CComponent& component, int layoutDpi);
 
 private:
     // Draws the component with its top-left at the origin, as into a sprite.
@@ -46,7 +47,7 @@ class CSpriteCache {
 public:
     // The sprite of the component at this resolution, drawn once per key; null when
     // its picture has no key (its sprite must be drawn every time).
-    CSprite* Find(CComponent& component, int dpi);
+    CSprite* Find(CComponent& component, int dpi, int layoutDpi = 0);
 
 private:
     static constexpr qsizetype kMaxSprites = 256;

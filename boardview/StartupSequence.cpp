@@ -10,17 +10,27 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 namespace {
 
 const char* const kStatusPrefix = "Bezig met het lezen van :  ";
 constexpr int kStatusIndent = 220; // board units from the image's left edge
 
-// A pixel rectangle as board units through a prepared context.
-CRect ToBoard(const CDC& dc, const CRect& pixels)
+// A rectangle of viewport pixels as board units through a prepared context whose
+// device has 'scale' pixels per viewport pixel.
+CRect ToBoard(const CDC& dc, const CRect& pixels, double scale)
 {
-    const CPoint a = dc.DPtoLP(pixels.TopLeft());
-    const CPoint b = dc.DPtoLP(pixels.BottomRight());
+    const auto device = [scale](int v) { return int(std::lround(v * scale)); };
+    const CPoint a = dc.DPtoLP(CPoint(device(pixels.left), device(pixels.top)));
+    const CPoint b = dc.DPtoLP(CPoint(device(pixels.right), device(pixels.bottom)));
     return {a.x, a.y, b.x, b.y};
+}
+
+// An image's size on a device of 'scale' pixels per viewport pixel.
+QSize DeviceSize(const QImage& image, double scale)
+{
+    return QSize(int(std::lround(image.width() * scale)), int(std::lround(image.height() * scale)));
 }
 
 CRect Moved(CRect r, CPoint by)
@@ -85,11 +95,13 @@ void CBoardView::ShowStartImage(int number)
     QImage none;
     CDC dc(none, Dpi());
     PrepareDC(dc);
-    m_rects[0] = ToBoard(dc, CRect(left, top, left + image.width(), top + image.height()));
+    const double scale = SurfaceScale();
+    m_rects[0] = ToBoard(dc, CRect(left, top, left + image.width(), top + image.height()), scale);
     for (int b = 0; b < kStartMenuButtonCount; ++b) {
         m_rects[std::size_t(1 + b)] =
-            ToBoard(dc, Moved(kStartMenuHotAreas[std::size_t(b)], corner)).Normalized();
-        m_rects[std::size_t(5 + b)] = ToBoard(dc, Moved(kStartMenuPressedAreas[std::size_t(b)], corner));
+            ToBoard(dc, Moved(kStartMenuHotAreas[std::size_t(b)], corner), scale).Normalized();
+        m_rects[std::size_t(5 + b)] =
+            ToBoard(dc, Moved(kStartMenuPressedAreas[std::size_t(b)], corner), scale);
     }
     InvalidateAll();
 }
@@ -99,19 +111,22 @@ void CBoardView::DrawStartImage(CDC& dc, int pressedButton)
     const QImage& image = StartupImage(m_nStartImage);
     if (image.isNull())
         return;
+    // On a sharper screen the pictures keep their size on screen, pixels doubled.
+    const double scale = SurfaceScale();
     const CPoint corner = dc.LPtoDP(m_rects[0].TopLeft());
+    const QSize size = DeviceSize(image, scale);
     QPainter& painter = dc.Painter();
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.drawImage(QPoint(corner.x, corner.y), image);
+    painter.drawImage(QRect(QPoint(corner.x, corner.y), size), image);
     const QImage& pressed = PressedButtonImage(pressedButton);
     if (!pressed.isNull()) {
         const CPoint at = dc.LPtoDP(m_rects[std::size_t(4 + pressedButton)].TopLeft());
-        painter.drawImage(QPoint(at.x, at.y), pressed);
+        painter.drawImage(QRect(QPoint(at.x, at.y), DeviceSize(pressed, scale)), pressed);
     }
 
     // A thin black frame just outside the image.
     const CPoint a = dc.DPtoLP(CPoint(corner.x - 1, corner.y - 1));
-    const CPoint b = dc.DPtoLP(CPoint(corner.x + image.width() + 1, corner.y + image.height() + 1));
+    const CPoint b = dc.DPtoLP(CPoint(corner.x + size.width() + 1, corner.y + size.height() + 1));
     const CBrush oldBrush = dc.SelectObject(CBrush::Hollow());
     const CPen oldPen = dc.SelectObject(CPen::Black());
     dc.Rectangle(a.x, a.y, b.x, b.y);

@@ -584,6 +584,11 @@ int CDC::LengthToDevice(int units) const {
     return MulDivRound(std::abs(std::int64_t(units)), m_nDpi, 254);
 }
 
+void CDC::SetLayoutDpi(int dpi) {
+    m_nLayoutDpi = std::max(0, dpi);
+    m_pLayoutFontEntry = nullptr;
+}
+
 // ---------------------------------------------------------------------------------
 // State
 
@@ -610,6 +615,7 @@ CFont CDC::SelectObject(const CFont& font) {
     if (!(font == m_font)) {
         m_font = font;
         m_pFontEntry = nullptr;
+        m_pLayoutFontEntry = nullptr;
     }
     return old;
 }
@@ -662,23 +668,27 @@ void CDC::ApplyMix() {
 }
 
 CDC::FontEntry& CDC::CurrentFont() {
-    if (m_pFontEntry) return *m_pFontEntry;
+    if (!m_pFontEntry) m_pFontEntry = &FontAt(m_nDpi);
+    return *m_pFontEntry;
+}
+
+CDC::FontEntry& CDC::FontAt(int dpi) {
     const bool raster = m_pImage != nullptr;
     if (raster) {
         auto& shared = Impl::SharedFonts();
         for (const auto& e : shared)
-            if (e->dpi == m_nDpi && e->key == m_font) return *(m_pFontEntry = e.get());
+            if (e->dpi == dpi && e->key == m_font) return *e;
         if (shared.size() < Impl::kMaxSharedFonts) {
             if (shared.empty()) qAddPostRoutine([] { Impl::SharedFonts().clear(); });
-            shared.push_back(Impl::Resolve(m_font, m_nDpi, nullptr, true));
-            return *(m_pFontEntry = shared.back().get());
+            shared.push_back(Impl::Resolve(m_font, dpi, nullptr, true));
+            return *shared.back();
         }
     }
     for (const auto& e : m_ownFonts)
-        if (e->key == m_font) return *(m_pFontEntry = e.get());
+        if (e->dpi == dpi && e->key == m_font) return *e;
     QPaintDevice* device = raster ? nullptr : m_pPainter->device();
-    m_ownFonts.push_back(Impl::Resolve(m_font, m_nDpi, device, raster));
-    return *(m_pFontEntry = m_ownFonts.back().get());
+    m_ownFonts.push_back(Impl::Resolve(m_font, dpi, device, raster));
+    return *m_ownFonts.back();
 }
 
 // ---------------------------------------------------------------------------------
@@ -742,9 +752,11 @@ void CDC::TextOut(int x, int y, const QString& text) {
 }
 
 CSize CDC::GetTextExtent(const QString& text) {
-    FontEntry& fe = CurrentFont();
-    const int cx = MulDivRound(fe.Advance(text), 254, m_nDpi);
-    const int cy = std::max(1, MulDivRound(fe.height, 254, m_nDpi));
+    const int dpi = LayoutDpi();
+    if (!m_pLayoutFontEntry) m_pLayoutFontEntry = dpi == m_nDpi ? &CurrentFont() : &FontAt(dpi);
+    FontEntry& fe = *m_pLayoutFontEntry;
+    const int cx = MulDivRound(fe.Advance(text), 254, dpi);
+    const int cy = std::max(1, MulDivRound(fe.height, 254, dpi));
     return {cx, cy};
 }
 

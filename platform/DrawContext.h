@@ -105,6 +105,12 @@ public:
     CPoint DPtoLP(CPoint device) const;
     int LengthToDevice(int units) const; // a length in units to whole pixels (>= 0)
 
+    // Text is measured as at this resolution (0: the context's own). A zoomed view
+    // draws at its own resolution but lays out text, and so sockets, text fields and
+    // tables, exactly as at true size: zooming never moves anything on the board.
+    void SetLayoutDpi(int dpi);
+    int LayoutDpi() const { return m_nLayoutDpi > 0 ? m_nLayoutDpi : m_nDpi; }
+
     CPen SelectObject(const CPen& pen);
     CBrush SelectObject(const CBrush& brush);
     CFont SelectObject(const CFont& font);
@@ -163,11 +169,13 @@ private:
     void ApplyBrush();
     void ApplyMix();
     FontEntry& CurrentFont();
+    FontEntry& FontAt(int dpi); // the current font resolved for that resolution
 
     QPainter* m_pPainter = nullptr;
     std::unique_ptr<QPainter> m_ownPainter;
     QImage* m_pImage = nullptr;
     int m_nDpi = 96;
+    int m_nLayoutDpi = 0;
     bool m_bPrinting = false;
     CPoint m_windowOrg;
     CPoint m_viewportOrg;
@@ -194,6 +202,7 @@ private:
     // Selecting objects only stores values; fonts are resolved and painter state is
     // applied when something is drawn, and only when it changed.
     FontEntry* m_pFontEntry = nullptr;
+    FontEntry* m_pLayoutFontEntry = nullptr; // the current font at the layout resolution
     const FontEntry* m_pPainterFont = nullptr;
     std::vector<std::unique_ptr<FontEntry>> m_ownFonts; // fonts resolved for a printer
     COLORREF m_painterTextColour = 0;

@@ -18,6 +18,9 @@ enum : int {
     ID_NEXT_BOARD = 32794,
     ID_PREV_BOARD = 32795,
     ID_VIEW_PAGINATION = 32805,
+    ID_VIEW_ZOOM_IN = 32870,
+    ID_VIEW_ZOOM_OUT = 32871,
+    ID_VIEW_ZOOM_TRUE_SIZE = 32872,
 };
 
 // Strings of the frame.

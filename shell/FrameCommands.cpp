@@ -38,6 +38,12 @@ bool CMainFrame::IsCommandEnabled(int id) const
         return CanIdentifyBlackboxes(m_doc);
     case ID_VIEW_PAGINATION:
         return CanTogglePageFrames(m_doc);
+    case ID_VIEW_ZOOM_IN:
+        return m_pBoard->CanZoomIn();
+    case ID_VIEW_ZOOM_OUT:
+        return m_pBoard->CanZoomOut();
+    case ID_VIEW_ZOOM_TRUE_SIZE:
+        return m_pBoard->Mode() != MODE_STARTUP;
     default:
         return m_doc.IsCommandEnabled(id);
     }
@@ -103,6 +109,15 @@ void CMainFrame::OnCommand(int id)
         break;
     case ID_VIEW_PAGINATION:
         TogglePageFrames(m_doc);
+        break;
+    case ID_VIEW_ZOOM_IN:
+        m_pBoard->ZoomBy(1);
+        break;
+    case ID_VIEW_ZOOM_OUT:
+        m_pBoard->ZoomBy(-1);
+        break;
+    case ID_VIEW_ZOOM_TRUE_SIZE:
+        m_pBoard->ZoomToTrueSize();
         break;
     case ID_IDENTIFY_BLACKBOXES:
         IdentifyBlackboxes(m_doc);

@@ -102,6 +102,9 @@ void CMainFrame::CreateMenus()
         }
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
     }
+    // Zooming in also answers to Ctrl with the = key: the + shares it on many keyboards.
+    if (QAction* zoomIn = Action(ID_VIEW_ZOOM_IN))
+        zoomIn->setShortcuts({zoomIn->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     // The pane keys have no menu item.
     addAction(CreateAction(ID_NEXT_PANE, "", "F6", false));
     addAction(CreateAction(ID_PREV_PANE, "", "Shift+F6", false));
@@ -130,6 +133,11 @@ void CMainFrame::CreateStatusBar()
 {
     m_pMessage = new QLabel(LoadString(IDS_IDLE_MESSAGE));
     statusBar()->addWidget(m_pMessage, 1);
+    m_pZoom = new QLabel;
+    m_pZoom->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_pZoom->setAlignment(Qt::AlignCenter);
+    m_pZoom->setMinimumWidth(m_pZoom->fontMetrics().horizontalAdvance(QStringLiteral("Zoom 400 %")) + 12);
+    statusBar()->addPermanentWidget(m_pZoom);
     const std::array<int, 3> texts = {IDS_INDICATOR_CAPS, IDS_INDICATOR_NUM, IDS_INDICATOR_SCRL};
     for (std::size_t i = 0; i < texts.size(); ++i) {
         auto* indicator = new QLabel(LoadString(texts[i]));
@@ -158,6 +166,11 @@ void CMainFrame::CreateClient()
 
     m_pPalette->m_activateBoardPane = [this] { ActivatePane(0, 1); };
     m_pBoard->m_activatePane = [this] { ActivatePane(0, 1); };
+    m_pBoard->m_zoomChanged = [this] {
+        ShowZoom();
+        UpdateCommandUI();
+    };
+    ShowZoom();
     m_pPalette->OnInitialUpdate();
     ActivatePane(0, 1);
 }
@@ -172,6 +185,11 @@ void CMainFrame::ActivatePane(int row, int column)
 void CMainFrame::SwitchPane()
 {
     ActivatePane(0, m_pBoard->hasFocus() ? 0 : 1);
+}
+
+void CMainFrame::ShowZoom()
+{
+    m_pZoom->setText(QStringLiteral("Zoom %1 %").arg(m_pBoard->ZoomPercent()));
 }
 
 void CMainFrame::RefreshTitle()

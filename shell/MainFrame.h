@@ -46,6 +46,7 @@ public:
     CVeldtrakView& PalettePane() const { return *m_pPalette; }
     QLabel& MessagePane() const { return *m_pMessage; }
     const std::array<QLabel*, 3>& Indicators() const { return m_indicators; }
+    QLabel& ZoomPane() const { return *m_pZoom; }
     QPrinter& Printer();
 
     // Makes the pane in that row and column the active one (the board is column 1).
@@ -63,11 +64,13 @@ private:
     void CreateClient();
     void SwitchPane();
     void RefreshTitle();
+    void ShowZoom();
 
     CVeldtrakDoc& m_doc;
     std::map<int, QAction*> m_actions;
     QToolBar* m_pToolBar = nullptr;
     QLabel* m_pMessage = nullptr;
+    QLabel* m_pZoom = nullptr;             // the board's zoom, "Zoom 100 %"
     std::array<QLabel*, 3> m_indicators{}; // CAP, NUM, SCRL
     std::array<bool, 3> m_lockKeysOn{};
     QSplitter* m_pSplitter = nullptr;

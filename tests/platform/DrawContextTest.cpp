@@ -483,6 +483,26 @@ TEST(DrawContextText, ExtentScalesWithHeightAndWidth) {
     EXPECT_GT(empty.cy, 0);
 }
 
+TEST(DrawContextText, AZoomedContextMeasuresAsItsLayoutResolutionDoes) {
+    // Extents differ a little from one resolution to the next (fonts come in whole
+    // pixels); with the layout resolution set they are those of true size exactly.
+    CMemoryDC trueSize(10, 10, 96);
+    for (int dpi : {24, 32, 64, 120, 192, 288, 384}) {
+        SCOPED_TRACE(dpi);
+        CMemoryDC zoomed(10, 10, dpi);
+        zoomed.SetLayoutDpi(96);
+        for (int h : {36, 44}) {
+            trueSize.SelectObject(CFont::Label(h));
+            zoomed.SelectObject(CFont::Label(h));
+            for (const char* text : {"EN-poort", "Pulsgenerator", "X"}) {
+                const CSize expected = trueSize.GetTextExtent(text);
+                EXPECT_EQ(zoomed.GetTextExtent(text).cx, expected.cx) << text;
+                EXPECT_EQ(zoomed.GetTextExtent(text).cy, expected.cy) << text;
+            }
+        }
+    }
+}
+
 struct AlignCase {
     unsigned align;
     const char* name;

@@ -14,6 +14,7 @@
 
 #include <QTest>
 
+#include <cmath>
 #include <memory>
 
 class AppFixture : public BoardFixture {
@@ -68,16 +69,19 @@ protected:
     }
 
     // The pixel of the start menu's button (1-4) centre, in the board pane: the image
-    // is the first thing drawn from the top, just inside its frame.
+    // is the first thing drawn from the top, just inside its frame. The surface has the
+    // screen's device pixels.
     QPoint StartMenuButton(int button) const
     {
         Board().viewport()->repaint();
         const QImage& s = Board().Surface();
+        const double ratio = Board().viewport()->devicePixelRatioF();
         for (int y = 0; y < s.height(); ++y)
             for (int x = 0; x < s.width(); ++x)
                 if ((s.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) {
                     const CRect hot = kStartMenuHotAreas[std::size_t(button - 1)];
-                    return QPoint(x + 1 + (hot.left + hot.right) / 2, y + 1 + (hot.top + hot.bottom) / 2);
+                    return QPoint(int(std::lround(x / ratio)) + 1 + (hot.left + hot.right) / 2,
+                                  int(std::lround(y / ratio)) + 1 + (hot.top + hot.bottom) / 2);
                 }
         return QPoint(-1, -1);
     }
