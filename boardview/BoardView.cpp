@@ -21,6 +21,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -404,12 +405,14 @@ bool CBoardView::EditingLocked() const
 void CBoardView::mousePressEvent(QMouseEvent* event)
 {
     m_buttons = event->buttons();
+    m_bPressAbandoned = false;
     if (EditingLocked() || m_nMode == MODE_STARTUP)
         return;
     if (event->button() == Qt::LeftButton)
         OnLeftButtonDown(BoardPoint(*event));
     else if (event->button() == Qt::RightButton)
         OnRightButtonDown(BoardPoint(*event));
+    CommitUndoStep(); // a right click's dialogs and deletions end here
 }
 
 void CBoardView::mouseReleaseEvent(QMouseEvent* event)
@@ -417,8 +420,30 @@ void CBoardView::mouseReleaseEvent(QMouseEvent* event)
     m_buttons = event->buttons();
     if (m_nMode == MODE_STARTUP && event->button() == Qt::LeftButton)
         OnStartMenuRelease(event->position().toPoint());
-    else if (!EditingLocked() && event->button() == Qt::LeftButton)
+    else if (!EditingLocked() && event->button() == Qt::LeftButton && !std::exchange(m_bPressAbandoned, false))
         OnLeftButtonUp(BoardPoint(*event));
+    CommitUndoStep();
+}
+
+bool CBoardView::IsDragging() const
+{
+    return m_nMode == MODE_DRAG_COMPONENT || m_nMode == MODE_DRAG_TEXTFIELD ||
+           m_nMode == MODE_DRAG_TABLE || m_nMode == MODE_DRAG_PICTURE;
+}
+
+void CBoardView::CommitUndoStep()
+{
+    switch (m_nMode) {
+    case MODE_DRAG_COMPONENT:
+    case MODE_MARKING:
+    case MODE_DRAG_TEXTFIELD:
+    case MODE_DRAG_TABLE:
+    case MODE_DRAG_PICTURE:
+    case MODE_STARTUP:
+        return; // the change is still going on: it becomes one step when it ends
+    default:
+        m_doc.CommitUndoStep();
+    }
 }
 
 void CBoardView::mouseMoveEvent(QMouseEvent* event)

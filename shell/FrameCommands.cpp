@@ -38,6 +38,8 @@ bool CMainFrame::IsCommandEnabled(int id) const
         return CanIdentifyBlackboxes(m_doc);
     case ID_VIEW_PAGINATION:
         return CanTogglePageFrames(m_doc);
+    case ID_EDIT_UNDO: // also the drag going on, before it became a step
+        return m_doc.IsCommandEnabled(id) || (m_doc.CanStepThroughHistory() && m_pBoard->IsDragging());
     default:
         return m_doc.IsCommandEnabled(id);
     }
@@ -127,6 +129,7 @@ void CMainFrame::OnCommand(int id)
         m_doc.OnCommand(id);
         break;
     }
+    m_pBoard->CommitUndoStep(); // a command that changed the board is one step
     UpdateCommandUI();
     RefreshTitle();
 }
