@@ -420,7 +420,8 @@ void CBoardView::mouseReleaseEvent(QMouseEvent* event)
     m_buttons = event->buttons();
     if (m_nMode == MODE_STARTUP && event->button() == Qt::LeftButton)
         OnStartMenuRelease(event->position().toPoint());
-    else if (!EditingLocked() && event->button() == Qt::LeftButton && !std::exchange(m_bPressAbandoned, false))
+    else if (!EditingLocked() && event->button() == Qt::LeftButton &&
+             !std::exchange(m_bPressAbandoned, false))
         OnLeftButtonUp(BoardPoint(*event));
     CommitUndoStep();
 }
@@ -433,17 +434,9 @@ bool CBoardView::IsDragging() const
 
 void CBoardView::CommitUndoStep()
 {
-    switch (m_nMode) {
-    case MODE_DRAG_COMPONENT:
-    case MODE_MARKING:
-    case MODE_DRAG_TEXTFIELD:
-    case MODE_DRAG_TABLE:
-    case MODE_DRAG_PICTURE:
-    case MODE_STARTUP:
-        return; // the change is still going on: it becomes one step when it ends
-    default:
+    // A change still going on becomes one step when it ends.
+    if (!IsDragging() && m_nMode != MODE_MARKING && m_nMode != MODE_STARTUP)
         m_doc.CommitUndoStep();
-    }
 }
 
 void CBoardView::mouseMoveEvent(QMouseEvent* event)

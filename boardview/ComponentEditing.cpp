@@ -220,9 +220,7 @@ void CBoardView::AbandonEditing()
         viewport()->releaseMouse();
     // The release of a held press whose drag or marking went is no click of its own.
     m_bPressAbandoned = (QGuiApplication::mouseButtons() & Qt::LeftButton) &&
-                        (m_nMode == MODE_DRAG_COMPONENT || m_nMode == MODE_MARKING ||
-                         m_nMode == MODE_DRAG_TEXTFIELD || m_nMode == MODE_DRAG_TABLE ||
-                         m_nMode == MODE_DRAG_PICTURE);
+                        (IsDragging() || m_nMode == MODE_MARKING);
     m_pSprite.reset();
     m_pWire.reset();
     m_nTarget = -1;

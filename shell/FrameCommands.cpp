@@ -39,7 +39,8 @@ bool CMainFrame::IsCommandEnabled(int id) const
     case ID_VIEW_PAGINATION:
         return CanTogglePageFrames(m_doc);
     case ID_EDIT_UNDO: // also the drag going on, before it became a step
-        return m_doc.IsCommandEnabled(id) || (m_doc.CanStepThroughHistory() && m_pBoard->IsDragging());
+        return m_doc.IsCommandEnabled(id) ||
+               (m_doc.CanStepThroughHistory() && m_pBoard->IsDragging());
     default:
         return m_doc.IsCommandEnabled(id);
     }
