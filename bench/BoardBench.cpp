@@ -110,6 +110,40 @@ void BM_TickEveryClass(benchmark::State& state)
 }
 BENCHMARK(BM_TickEveryClass)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
+// Undo and redo of one move on a board of n gates and their wires: reading the board of
+// the step back in and laying out its sockets (the views are repainted after it).
+void BM_UndoStep(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    CVeldtrakDoc doc;
+    doc.m_bBusy = false;
+    FillBoard(doc, int(state.range(0)));
+    doc.ResetUndoHistory();
+    doc.m_components.front()->MoveTo(4000, -5000);
+    doc.CommitUndoStep();
+    for (auto _ : state) {
+        doc.OnEditUndo();
+        doc.OnEditRedo();
+    }
+    state.SetItemsProcessed(state.iterations() * 2); // steps
+    state.counters["step_bytes"] = double(doc.UndoHistory().Current().size());
+}
+BENCHMARK(BM_UndoStep)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// What every finished edit costs on a board of n gates: writing the board into memory
+// and comparing it with the last step.
+void BM_RecordStep(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    CVeldtrakDoc doc;
+    doc.m_bBusy = false;
+    FillBoard(doc, int(state.range(0)));
+    doc.ResetUndoHistory();
+    for (auto _ : state)
+        doc.CommitUndoStep(); // unchanged: written and compared, no step
+}
+BENCHMARK(BM_RecordStep)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
 // About 1 MB: 13 000 gates and their wires.
 void BM_WriteBoard(benchmark::State& state)
 {

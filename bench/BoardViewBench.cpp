@@ -145,6 +145,35 @@ BENCHMARK(BM_RepaintEditingZoomed)
     ->Args({50, 0})
     ->Unit(benchmark::kMillisecond);
 
+// Undo of a move on 1000 gates and their wires in a view, with the whole repaint that
+// follows it (a pane showing all of them, 2476 x 2388 pixels), as the pupil waits for it.
+void BM_UndoAndRepaint(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    SetProgramFolder(folder.path());
+    CVeldtrakDoc doc;
+    doc.m_bBusy = false;
+    FillBoard(doc, 1000, {std::begin(kGateIndexes), std::end(kGateIndexes)}, 25, kGatePitch);
+    CBoardView view(doc);
+    doc.ResetUndoHistory();
+    doc.m_components.front()->MoveTo(4000, -5000);
+    doc.CommitUndoStep();
+    QImage surface((80 + 25 * kGatePitch.cx) * kDpi / 254, (80 + 40 * kGatePitch.cy) * kDpi / 254,
+                   QImage::Format_RGB32);
+    const CRect clip(0, 0, 8100, -11300);
+    bool back = true;
+    for (auto _ : state) {
+        back ? doc.OnEditUndo() : doc.OnEditRedo();
+        back = !back;
+        surface.fill(Qt::white);
+        CDC dc(surface, kDpi);
+        view.DrawBoard(dc, clip, false, false);
+        benchmark::DoNotOptimize(surface.constBits());
+    }
+    state.counters["components"] = double(doc.m_components.size());
+    SetProgramFolder(QString());
+}
+BENCHMARK(BM_UndoAndRepaint)->Unit(benchmark::kMillisecond);
 
 // Pixels that differ between two surfaces of one size.
 qsizetype ChangedPixels(const QImage& a, const QImage& b)

@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -462,12 +463,14 @@ bool CBoardView::EditingLocked() const
 void CBoardView::mousePressEvent(QMouseEvent* event)
 {
     m_buttons = event->buttons();
+    m_bPressAbandoned = false;
     if (EditingLocked() || m_nMode == MODE_STARTUP)
         return;
     if (event->button() == Qt::LeftButton)
         OnLeftButtonDown(BoardPoint(*event));
     else if (event->button() == Qt::RightButton)
         OnRightButtonDown(BoardPoint(*event));
+    CommitUndoStep(); // a right click's dialogs and deletions end here
 }
 
 void CBoardView::mouseReleaseEvent(QMouseEvent* event)
@@ -475,8 +478,23 @@ void CBoardView::mouseReleaseEvent(QMouseEvent* event)
     m_buttons = event->buttons();
     if (m_nMode == MODE_STARTUP && event->button() == Qt::LeftButton)
         OnStartMenuRelease(event->position().toPoint());
-    else if (!EditingLocked() && event->button() == Qt::LeftButton)
+    else if (!EditingLocked() && event->button() == Qt::LeftButton &&
+             !std::exchange(m_bPressAbandoned, false))
         OnLeftButtonUp(BoardPoint(*event));
+    CommitUndoStep();
+}
+
+bool CBoardView::IsDragging() const
+{
+    return m_nMode == MODE_DRAG_COMPONENT || m_nMode == MODE_DRAG_TEXTFIELD ||
+           m_nMode == MODE_DRAG_TABLE || m_nMode == MODE_DRAG_PICTURE;
+}
+
+void CBoardView::CommitUndoStep()
+{
+    // A change still going on becomes one step when it ends.
+    if (!IsDragging() && m_nMode != MODE_MARKING && m_nMode != MODE_STARTUP)
+        m_doc.CommitUndoStep();
 }
 
 void CBoardView::mouseMoveEvent(QMouseEvent* event)

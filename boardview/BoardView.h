@@ -85,6 +85,12 @@ public:
     const CDraad* WireInProgress() const { return m_pWire.get(); }
     const CRect& MarkingRect() const { return m_rects[9]; }
 
+    // Records the change the pupil has just finished as an undo step; nothing while a
+    // drag, a marking rectangle or the start-up is still going on.
+    void CommitUndoStep();
+    // A component or an annotation is being dragged: an undo now takes the drag back.
+    bool IsDragging() const;
+
     // Asks the frame to make this pane the active one (after printing, before placing).
     std::function<void()> m_activatePane;
 
@@ -251,6 +257,7 @@ private:
     CPoint m_ptGuide{-1, 0};        // component position the guides are drawn for
     bool m_bGuidesShown = false;
     bool m_bMoved = false;          // the last press dragged something
+    bool m_bPressAbandoned = false; // the button still held ended a drag that was dropped
     std::unique_ptr<CSprite> m_pSprite;
     std::unique_ptr<CSpriteCache> m_pSprites; // pictures of alike components, kept between paints
     std::unique_ptr<CDraad> m_pWire;

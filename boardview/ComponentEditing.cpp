@@ -12,6 +12,7 @@
 #include "platform/Strings.h"
 
 #include <QCursor>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <climits>
@@ -191,6 +192,7 @@ void CBoardView::EditComponentProperties(int index)
     CComponent& c = *m_doc.m_components[std::size_t(index)];
     switch (c.EditProperties(m_doc.PermissionMask())) {
     case EDIT_ACCEPTED:
+        m_doc.NoteStepPermission(PERMIT_CHANGE_PROPERTIES); // the dialog's OK asked for it
         m_doc.SetModifiedFlag();
         InvalidateAll();
         break;
@@ -216,6 +218,9 @@ void CBoardView::AbandonEditing()
 {
     if (m_nMode == MODE_DRAG_COMPONENT)
         viewport()->releaseMouse();
+    // The release of a held press whose drag or marking went is no click of its own.
+    m_bPressAbandoned = (QGuiApplication::mouseButtons() & Qt::LeftButton) &&
+                        (IsDragging() || m_nMode == MODE_MARKING);
     m_pSprite.reset();
     m_pWire.reset();
     m_nTarget = -1;

@@ -40,6 +40,7 @@ void CBoardView::OnPlaceComponent(int argument)
     m_nMode = MODE_DRAG_COMPONENT;
     m_ptOffset = CPoint(0, 0);
     m_bMoved = false;
+    m_bPressAbandoned = false; // this press goes on as the drag
     QCursor::setPos(viewport()->mapToGlobal(QPoint(0, y)));
     viewport()->grabMouse();
 }

@@ -57,6 +57,7 @@ void FollowBoardLink(CVeldtrakDoc& doc, ChainLink link)
     const QString target = fields.resolved;
     if (fields.file.isEmpty()) {
         doc.DeleteContents();
+        doc.ResetUndoHistory();
         doc.UpdateAllViews(HINT_STARTUP_IMAGE, kStartMenuImage);
         return;
     }
@@ -72,6 +73,7 @@ void FollowBoardLink(CVeldtrakDoc& doc, ChainLink link)
     doc.m_bNameDiffers = ChainFileName(doc.GetPathName()) != ChainFileName(target);
     if (!doc.OnOpenDocument(target)) { // resolves the name once more
         doc.DeleteContents();
+        doc.ResetUndoHistory();
         doc.UpdateAllViews(HINT_OPENED, 0);
     }
     doc.m_bNameDiffers = wasNameDiffers;

@@ -13,6 +13,7 @@ void CVeldtrakDoc::OnClearWires()
         return;
     while (!m_wires.empty())
         m_wires.pop_back();
+    NoteStepPermission(PERMIT_DELETE_WIRES);
     SetModifiedFlag();
     UpdateAllViews(HINT_REFRESH);
 }
@@ -23,6 +24,7 @@ void CVeldtrakDoc::OnClearProbes()
         return;
     std::erase_if(m_components, [](const auto& c) { return c->GetTypeId() == TYPE_SONDE; });
     ComponentsChanged();
+    NoteStepPermission(PERMIT_PROBES);
     SetModifiedFlag();
     UpdateAllViews(HINT_REFRESH);
 }
@@ -33,6 +35,7 @@ void CVeldtrakDoc::ClearList(ObjectList& list, int questionId)
         return;
     while (!list.empty())
         list.pop_back();
+    NoteStepPermission(PERMIT_CHANGE_TEXTS);
     SetModifiedFlag();
     UpdateAllViews(HINT_REFRESH);
 }

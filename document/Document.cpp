@@ -26,6 +26,7 @@ CVeldtrakDoc::CVeldtrakDoc()
     m_settings.SetFilePath(FileSystemPath(m_strFolderRoot + LoadString(57344)));
     m_commandLine = QCoreApplication::arguments().mid(1);
     DeleteContents();
+    ResetUndoHistory();
     m_bBusy = true;
 }
 

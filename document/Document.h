@@ -8,6 +8,7 @@
 #include "MessageBox.h"
 #include "SettingsStore.h"
 #include "TickPlan.h"
+#include "UndoHistory.h"
 #include "core/BoardObject.h"
 #include "core/Bus.h"
 #include "core/Component.h"
@@ -46,6 +47,8 @@ enum : int {
     ID_FILE_SAVE = 57603,
     ID_FILE_SAVE_AS = 57604,
     ID_EDIT_CLEAR_ALL = 57610,
+    ID_EDIT_UNDO = 57643,
+    ID_EDIT_REDO = 57644,
     ID_EDIT_CLEAR_WIRES = 57611,
     ID_EDIT_CLEAR_PROBES = 57612,
     ID_EDIT_CLEAR_TEXTS = 57613,
@@ -167,6 +170,22 @@ public:
 
     bool IsModified() const { return m_bModified; }
 
+    // Undo and redo (UndoCommands.cpp). Every finished change of the board is one step;
+    // opening a board, a new board and a step in the chain start the history again.
+    void ResetUndoHistory();
+    // The change that has just finished, when the board differs from the last step.
+    void CommitUndoStep();
+    // The board as it is now is the one in its file: undoing back to it is unmodified.
+    void NoteSavedState();
+    // The board changed without a change of the pupil's (a measurement): no step.
+    void RebaseUndoHistory();
+    // A change that was allowed by a command's own rule rather than CheckPermission.
+    void NoteStepPermission(int permission) { m_nStepPermissions |= permission; }
+    bool CanStepThroughHistory() const;
+    void OnEditUndo();
+    void OnEditRedo();
+    const CUndoHistory& UndoHistory() const { return m_undo; }
+
     // Teacher mode ("/docent" on the command line): enables the teacher's own commands
     // under the usual rules (teacher password, unlock). A pupil's program never has it.
     bool IsTeacherMode() const { return m_bTeacherMode; }
@@ -257,6 +276,8 @@ private:
     bool DoSaveAs();
     void ClearList(ObjectList& list, int questionId);
     void DeleteAnnotation(ObjectList& list, int index);
+    void StepThroughHistory(bool back);
+    bool RestoreBoard(const QByteArray& board);
 
     std::vector<CDocView*> m_views;
     mutable CBusIndex m_busIndex;
@@ -265,4 +286,6 @@ private:
     QString m_strTitle;
     bool m_bModified = false;
     bool m_bFirstNew = true;
+    CUndoHistory m_undo;
+    int m_nStepPermissions = 0; // asked for since the last step was recorded
 };

@@ -30,6 +30,10 @@ bool CVeldtrakDoc::IsCommandEnabled(int id) const
         // The teacher's own commands: only in teacher mode with the board unlocked, so a
         // pupil's program keeps them disabled.
         return idle && m_bTeacherMode && m_bTeacherUnlock;
+    case ID_EDIT_UNDO:
+        return CanStepThroughHistory() && m_undo.CanUndo();
+    case ID_EDIT_REDO:
+        return CanStepThroughHistory() && m_undo.CanRedo();
     case ID_HELP:
         return true;
     case ID_SETTINGS:
@@ -87,6 +91,12 @@ bool CVeldtrakDoc::OnCommand(int id)
         return true;
     case ID_INSERT_PICTURE:
         UpdateAllViews(HINT_NEW_PICTURE);
+        return true;
+    case ID_EDIT_UNDO:
+        OnEditUndo();
+        return true;
+    case ID_EDIT_REDO:
+        OnEditRedo();
         return true;
     case ID_HELP:
         OnHelp();

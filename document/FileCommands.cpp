@@ -58,6 +58,7 @@ bool CVeldtrakDoc::SaveModified()
         }
     }
     SetModifiedFlag(false);
+    NoteSavedState();
     return true;
 }
 
@@ -67,6 +68,7 @@ void CVeldtrakDoc::OnFileNew()
         return;
     DeleteContents();
     SetModifiedFlag(false);
+    ResetUndoHistory();
     UpdateAllViews(HINT_OPENED, 0);
     if (m_bFirstNew) {
         m_bFirstNew = false; // the start-up sequence shows the start menu instead
@@ -158,8 +160,10 @@ bool CVeldtrakDoc::OnOpenDocument(const QString& path)
     }
     if (archiveCause != ARCHIVE_OK) {
         DeleteContents();
-        if (!m_bScanning) // the screen shows the empty board that is left
+        if (!m_bScanning) { // the screen shows the empty board that is left
+            ResetUndoHistory();
             UpdateAllViews(HINT_OPENED, 0);
+        }
         ReportSaveLoadException(shownPath, false, archiveCause, false, PROMPT_FAILED_OPEN);
         return false;
     }
@@ -175,6 +179,7 @@ bool CVeldtrakDoc::OnOpenDocument(const QString& path)
         for (const auto& c : m_components)
             m_nLastBusId = std::max(m_nLastBusId, c->GetBusRange().second);
         ResolveLinks();
+        ResetUndoHistory();
         // Only a chain step between boards of the same name keeps the scroll position.
         UpdateAllViews(HINT_OPENED, m_bNameDiffers ? 0 : -1);
     }
@@ -225,6 +230,7 @@ bool CVeldtrakDoc::OnSaveDocument(const QString& name)
     }
     SetPathName(path);
     SetModifiedFlag(false);
+    NoteSavedState();
     return true;
 }
 

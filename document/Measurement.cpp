@@ -104,11 +104,14 @@ void CVeldtrakDoc::Stop()
     m_probeBuses.clear();
     m_tickPlan.Clear();
     UpdateAllViews(HINT_STOPPED);
+    RebaseUndoHistory(); // what the measurement did to switches and counters is no step
 }
 
 void CVeldtrakDoc::Reset()
 {
     UpdateAllViews(HINT_RESET);
+    if (!m_bRunning)
+        RebaseUndoHistory();
 }
 
 void CVeldtrakDoc::Tick(CDC& dc, CPoint cursor, std::uint32_t state)

@@ -26,10 +26,11 @@ constexpr PermissionWords kWords[] = {
 
 bool CVeldtrakDoc::CheckPermission(int permission, bool warn)
 {
-    if (m_bTeacherUnlock)
+    if (m_bTeacherUnlock || (m_nPermissions & permission) != 0) {
+        if (warn) // an edit follows: its undo step will need the same
+            m_nStepPermissions |= permission & PERMIT_ALL;
         return true;
-    if (m_nPermissions & permission)
-        return true;
+    }
     if (!warn)
         return false;
     for (const PermissionWords& words : kWords) {

@@ -169,6 +169,7 @@ bool RestoreRecoveredBoard(CVeldtrakDoc& doc, const CRecoveredBoard& copy)
     // Never the copy's own name: a save would land in the recovery folder.
     doc.SetPathName(copy.boardName.isEmpty() ? doc.m_strFolderRoot + LoadString(61443) : copy.boardName);
     doc.SetModifiedFlag();
+    doc.ResetUndoHistory(); // a copy is no saved board: undoing back to it stays modified
     return true;
 }
 

@@ -36,6 +36,7 @@ void IdentifyBlackboxes(CVeldtrakDoc& doc)
         component.m_nParam1 = 0;
     }
     if (anySet) {
+        doc.NoteStepPermission(PERMIT_IDENTIFY_BLACKBOXES);
         doc.SetModifiedFlag();
         doc.UpdateAllViews(HINT_REFRESH);
     }

@@ -44,6 +44,9 @@ bool CMainFrame::IsCommandEnabled(int id) const
         return m_pBoard->CanZoomOut();
     case ID_VIEW_ZOOM_TRUE_SIZE:
         return m_pBoard->Mode() != MODE_STARTUP;
+    case ID_EDIT_UNDO: // also the drag going on, before it became a step
+        return m_doc.IsCommandEnabled(id) ||
+               (m_doc.CanStepThroughHistory() && m_pBoard->IsDragging());
     default:
         return m_doc.IsCommandEnabled(id);
     }
@@ -142,6 +145,7 @@ void CMainFrame::OnCommand(int id)
         m_doc.OnCommand(id);
         break;
     }
+    m_pBoard->CommitUndoStep(); // a command that changed the board is one step
     UpdateCommandUI();
     RefreshTitle();
 }

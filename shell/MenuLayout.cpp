@@ -21,7 +21,10 @@ const std::vector<MenuDef>& MainMenuLayout()
           {},
           {ID_APP_EXIT, "&Afsluiten", "Alt+F4"}}},
         {"B&ord",
-         {{ID_EDIT_CLEAR_ALL, "Wis &hele bord"},
+         {{ID_EDIT_UNDO, "&Ongedaan maken", "Ctrl+Z"},
+          {ID_EDIT_REDO, "Opnieuw", "Ctrl+Y"},
+          {},
+          {ID_EDIT_CLEAR_ALL, "Wis &hele bord"},
           {ID_EDIT_CLEAR_WIRES, "Wis &draden"},
           {ID_EDIT_CLEAR_PROBES, "Wis &sondes"},
           {ID_EDIT_CLEAR_TEXTS, "Wis &tekstvelden"},
@@ -56,6 +59,7 @@ const std::vector<int>& ToolbarLayout()
 {
     static const std::vector<int> layout = {
         ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_PRINT, 0,
+        ID_EDIT_UNDO, ID_EDIT_REDO, 0,
         ID_INSERT_TEXTFIELD, ID_INSERT_TABLE, ID_INSERT_PICTURE, ID_PROTECTION, 0,
         ID_PREV_BOARD, ID_NEXT_BOARD, 0,
         ID_MEASURE_RESET, ID_MEASURE_START, ID_MEASURE_STOP, 0,

@@ -229,6 +229,24 @@ const PixelRows kReset = {
     "                ",
     "                ",
 };
+// An arrow that turns back to the left; mirrored it goes forward again.
+const PixelRows kUndo = {
+    "                ",
+    "                ",
+    "    #           ",
+    "   ##           ",
+    "  #B######      ",
+    " #BBBBBBBB##    ",
+    "  #B######B#    ",
+    "   ##     #B#   ",
+    "    #      #B#  ",
+    "           #B#  ",
+    "           #B#  ",
+    "          #B#   ",
+    "       ####B#   ",
+    "       #BBB#    ",
+    "       ####     ",
+};
 const PixelRows kStart = {
     "                ",
     "                ",
@@ -330,6 +348,10 @@ QImage IconImage(int commandId)
         return FromRows(kSave);
     case ID_FILE_PRINT:
         return FromRows(kPrint);
+    case ID_EDIT_UNDO:
+        return FromRows(kUndo);
+    case ID_EDIT_REDO:
+        return FromRows(kUndo).mirrored(true, false);
     case ID_INSERT_TEXTFIELD:
         return FromRows(kTextField);
     case ID_INSERT_TABLE:

@@ -35,6 +35,9 @@ const MenuEntry kMenu[] = {
     {"&Bestand", "Open volgend bord", 32794, "Volgend bord met nieuwe opdracht\nVolgend bord"},
     {"&Bestand", "&Afsluiten\tAlt+F4", 57665,
      "Beeindig het programma; geef eerst aan of het bord gesaved moet worden\nExit"},
+    {"B&ord", "&Ongedaan maken\tCtrl+Z", 57643,
+     "Maak de laatste wijziging van het bord ongedaan\nOngedaan maken"},
+    {"B&ord", "Opnieuw\tCtrl+Y", 57644, "Voer de ongedaan gemaakte wijziging opnieuw uit\nOpnieuw"},
     {"B&ord", "Wis &hele bord", 57610, "Wis alle componenten, de bedrading en sondes\nWis alles"},
     {"B&ord", "Wis &draden", 57611, "Wis alleen de bedrading\nWis bedrading"},
     {"B&ord", "Wis &sondes", 57612, "Wis alleen de sondes\nWis sondes"},
@@ -102,9 +105,10 @@ TEST_F(MainMenuTest, EveryItemStandsInItsMenuInOrderWithItsKeyAndPrompt)
 TEST_F(MainMenuTest, ToolbarHoldsItsButtonsAndSeparatorsInOrderWithPictures)
 {
     // 0 marks a separator.
-    const std::vector<int> expected = {57600, 57601, 57603, 57607, 0,     32786, 32789,
-                                       32800, 32790, 0,     32795, 32794, 0,     57634,
-                                       57635, 57636, 0,     32806, 57615};
+    const std::vector<int> expected = {57600, 57601, 57603, 57607, 0,     57643, 57644,
+                                       0,     32786, 32789, 32800, 32790, 0,     32795,
+                                       32794, 0,     57634, 57635, 57636, 0,     32806,
+                                       57615};
     std::vector<int> buttons;
     for (QAction* action : frame->ToolBar()->actions()) {
         if (action->isSeparator()) {
