@@ -21,6 +21,7 @@ void CVeldtrakDoc::OnClearProbes()
 {
     if (!HasProbes() || m_confirmBox.Ask(61491) != kYes)
         return;
+    ReleaseTickPlan();
     std::erase_if(m_components, [](const auto& c) { return c->GetTypeId() == TYPE_SONDE; });
     ComponentsChanged();
     SetModifiedFlag();

@@ -61,6 +61,7 @@ std::unique_ptr<CComponent> CVeldtrakDoc::CreateComponent(int creationIndex)
 
 void CVeldtrakDoc::AddComponent(std::unique_ptr<CComponent> component)
 {
+    ReleaseTickPlan();
     m_components.push_back(std::move(component));
     m_busIndex.Appended(m_components, m_components.size() - 1);
     SetModifiedFlag();
@@ -72,6 +73,7 @@ void CVeldtrakDoc::DeleteComponent(int index)
         return;
     if (!CheckPermission(PERMIT_DELETE_COMPONENTS, true))
         return;
+    ReleaseTickPlan();
     CComponent* doomed = m_components[std::size_t(index)].get();
     for (int i = 0; i < doomed->GetBusCount(); ++i) {
         const int bus = doomed->Bus(i).GetId();
@@ -195,7 +197,7 @@ void CVeldtrakDoc::UnlinkAll()
     for (auto& c : m_components)
         for (int i = 0; i < c->GetBusCount(); ++i)
             c->Bus(i).ClearSources();
-    m_tickPlan.Clear();
+    ReleaseTickPlan();
     m_bRunning = false;
 }
 

@@ -155,6 +155,10 @@ public:
     // timer): updates last to first, then ages every level.
     void Tick(CDC& dc, CPoint cursor, std::uint32_t state);
     void ResetComponents(CDC& dc);
+    // While a measurement runs the tick keeps the gates' levels to itself (the probes'
+    // and whatever another kind of component reads stay in their sockets): this puts
+    // every level in its socket, for a caller that looks at all of them between ticks.
+    void PublishLevels() const { m_tickPlan.Publish(); }
 
     // Files
     bool SaveModified();
@@ -254,6 +258,8 @@ public:
     CConfirmBox m_confirmBox;
 
 private:
+    // The levels back into the sockets, and the tick walks the list until the next Start.
+    void ReleaseTickPlan();
     bool DoSaveAs();
     void ClearList(ObjectList& list, int questionId);
     void DeleteAnnotation(ObjectList& list, int index);

@@ -14,6 +14,7 @@
 #include <QCryptographicHash>
 #include <QDirIterator>
 
+#include <functional>
 #include <map>
 
 namespace {
@@ -82,6 +83,7 @@ void FillWithEveryKind(CVeldtrakDoc& doc)
 // A digest of every socket's stored level (sign included) in list order.
 QByteArray LevelDigest(const CVeldtrakDoc& doc)
 {
+    doc.PublishLevels();
     QCryptographicHash hash(QCryptographicHash::Sha1);
     for (const auto& c : doc.m_components)
         for (int b = 0; b < c->GetBusCount(); ++b) {
@@ -238,7 +240,52 @@ TEST_F(TickLevelsTest, TheLaidOutTickAgreesWithTheListWalkOnAnyWiring)
         walked.ComponentsChanged(); // drops the laid-out tick: the list is walked
         walked.Tick(dc, cursor, state);
         doc->Tick(dc, cursor, state);
+        // The strip charts read the probed sockets straight after each tick.
+        ASSERT_EQ(walked.m_probeBuses.size(), doc->m_probeBuses.size());
+        for (std::size_t p = 0; p < doc->m_probeBuses.size(); ++p)
+            ASSERT_EQ(walked.m_probeBuses[p]->m_nValue, doc->m_probeBuses[p]->m_nValue)
+                << "tick " << t << ", probe " << p;
         ASSERT_EQ(LevelDigest(walked), LevelDigest(*doc)) << "tick " << t;
+    }
+}
+
+// The tick keeps the gates' levels to itself between ticks. A board changed while it
+// runs (a component deleted or added, a Reset, a Stop) must find every level back in
+// its socket, and go on from there as the walk over the list does.
+TEST_F(TickLevelsTest, ABoardChangedWhileRunningGoesOnFromItsLevels)
+{
+    const std::function<void(CVeldtrakDoc&)> edits[] = {
+        [](CVeldtrakDoc& board) { board.DeleteComponent(7); },
+        [](CVeldtrakDoc& board) { board.AddComponent(board.CreateComponent(10)); },
+        [](CVeldtrakDoc& board) {
+            CMemoryDC dc(8, 8);
+            board.ResetComponents(dc);
+        },
+        [](CVeldtrakDoc& board) { board.Stop(); },
+    };
+    CMemoryDC dc(64, 64);
+    for (std::size_t e = 0; e < std::size(edits); ++e) {
+        CVeldtrakDoc walked;
+        walked.m_bBusy = false;
+        GenerateBoard(walked, BoardShape::Grid, 60);
+        GenerateBoard(*doc, BoardShape::Grid, 60);
+        walked.Start();
+        doc->Start();
+        for (int t = 0; t < 12; ++t) {
+            if (t == 5) {
+                // No look at the levels before this: the edit itself must hand them back.
+                edits[e](walked);
+                edits[e](*doc);
+                ASSERT_EQ(LevelDigest(walked), LevelDigest(*doc)) << "edit " << e;
+            }
+            walked.ComponentsChanged();
+            walked.Tick(dc, CPoint(0, 0), 0);
+            doc->Tick(dc, CPoint(0, 0), 0);
+            if (t >= 5)
+                ASSERT_EQ(LevelDigest(walked), LevelDigest(*doc)) << "edit " << e << ", tick " << t;
+        }
+        doc->Stop();
+        doc->UnlinkAll();
     }
 }
 
