@@ -13,6 +13,7 @@ void CVeldtrakDoc::OnClearWires()
         return;
     while (!m_wires.empty())
         m_wires.pop_back();
+    m_wireIndex.Invalidate();
     SetModifiedFlag();
     UpdateAllViews(HINT_REFRESH);
 }

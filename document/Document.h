@@ -8,6 +8,7 @@
 #include "MessageBox.h"
 #include "SettingsStore.h"
 #include "TickPlan.h"
+#include "WireIndex.h"
 #include "core/BoardObject.h"
 #include "core/Bus.h"
 #include "core/Component.h"
@@ -93,6 +94,8 @@ public:
     std::unique_ptr<CComponent> CreateComponent(int creationIndex);
     void AddComponent(std::unique_ptr<CComponent> component);
     void DeleteComponent(int index);
+    // These components at once (one permission question), with their wires and probes.
+    void DeleteComponents(const std::vector<CComponent*>& doomed);
     int ComponentAt(int x, int y, bool firstMatch, int startIndex = -1) const;
     // The socket of this number, or null: every look-up by number goes through here.
     CBus* FindBus(int busId) const;
@@ -101,6 +104,7 @@ public:
     void ComponentsChanged()
     {
         m_busIndex.Invalidate();
+        m_wireIndex.Invalidate();
         m_tickPlan.Clear();
     }
     int AddWire(std::unique_ptr<CDraad> wire);
@@ -266,6 +270,7 @@ private:
 
     std::vector<CDocView*> m_views;
     mutable CBusIndex m_busIndex;
+    CWireIndex m_wireIndex; // wires by their ends, for the duplicate a new wire may be
     CTickPlan m_tickPlan; // the links of a running measurement, laid out for the tick
     QString m_strPathName;
     QString m_strTitle;

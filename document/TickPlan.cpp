@@ -111,6 +111,7 @@ void CTickPlan::Build(const Components& components, const std::vector<CBus*>& wa
         }
         m_steps.push_back(step);
     }
+    std::vector<std::pair<const CBus*, std::uint32_t>>().swap(m_slots); // needed no more
     m_nComponents = components.size();
     m_bBuilt = true;
 }

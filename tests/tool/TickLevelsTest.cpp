@@ -9,6 +9,7 @@
 #include "document/BoardArchive.h"
 #include "platform/DrawContext.h"
 #include "support/BoardFixture.h"
+#include "support/BoardInRows.h"
 #include "support/ShippedWorksheets.h"
 
 #include <QCryptographicHash>
@@ -45,37 +46,11 @@ QString FixturePath()
 // buzzers; every output wired to the next component's first input; two probes.
 void FillWithEveryKind(CVeldtrakDoc& doc)
 {
-    doc.DeleteContents();
-    int slot = 0;
-    for (int round = 0; round < 10; ++round) {
-        for (int index = 0; index < kCreationIndexCount; ++index) {
-            std::unique_ptr<CComponent> c = doc.CreateComponent(index);
-            if (!c || c->GetTypeId() == TYPE_SONDE)
-                continue;
-            c->MoveTo(60 + 420 * (slot % 18), -60 - 300 * (slot / 18));
-            ++slot;
-            doc.AddComponent(std::move(c));
-        }
-    }
-    doc.LayOutSockets();
-    const auto socketOf = [](const CComponent& c, int kind) {
-        for (int i = 0; i < c.GetBusCount(); ++i)
-            if (c.Bus(i).GetKind() == kind)
-                return c.Bus(i).GetId();
-        return 0;
-    };
-    for (std::size_t i = 0; i + 1 < doc.m_components.size(); ++i) {
-        const int out = socketOf(*doc.m_components[i], BUS_OUTPUT);
-        const int in = socketOf(*doc.m_components[i + 1], BUS_INPUT);
-        if (!out || !in)
-            continue;
-        auto wire = std::make_unique<CDraad>();
-        wire->AddPoint({0, 0}, out, 30);
-        wire->AddPoint({0, 0}, in, 30);
-        doc.AddWire(std::move(wire));
-    }
-    AddProbe(doc, socketOf(*doc.m_components[40], BUS_OUTPUT), 2);
-    AddProbe(doc, socketOf(*doc.m_components[7], BUS_INPUT), 1);
+    const std::vector<int> kinds = EveryKind();
+    FillInRows(doc, 10 * int(kinds.size()), kinds, {{60, -60}, {420, 300}, 18},
+               [](const CComponent& c) { return c.GetTypeId() != TYPE_SONDE; });
+    AddProbe(doc, SocketOfKind(*doc.m_components[40], BUS_OUTPUT), 2);
+    AddProbe(doc, SocketOfKind(*doc.m_components[7], BUS_INPUT), 1);
     doc.LayOutSockets();
     doc.RouteWireEnds();
 }
