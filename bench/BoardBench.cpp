@@ -80,6 +80,49 @@ void BM_StartWithProbes(benchmark::State& state)
 }
 BENCHMARK(BM_StartWithProbes)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// Marking the whole board of n gates and deleting the marked components.
+void BM_DeleteMarked(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    CVeldtrakDoc doc;
+    const int n = int(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        FillBoard(doc, n);
+        std::vector<CComponent*> marked;
+        for (const auto& c : doc.m_components)
+            marked.push_back(c.get());
+        state.ResumeTiming();
+        doc.DeleteComponents(marked);
+        benchmark::DoNotOptimize(doc.m_components.data());
+    }
+}
+BENCHMARK(BM_DeleteMarked)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// A wire drawn by hand on the board of n gates: one that is there already (the
+// duplicate search alone), and a new one.
+void BM_AddWireByHand(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    CVeldtrakDoc doc;
+    const int n = int(state.range(0));
+    const bool duplicate = state.range(1) != 0;
+    FillBoard(doc, n);
+    const auto [first, second] = doc.m_wires[doc.m_wires.size() / 2]->GetEnds();
+    int next = doc.m_nLastBusId + 1;
+    for (auto _ : state) {
+        auto wire = std::make_unique<CDraad>();
+        wire->AddPoint({0, 0}, duplicate ? second : next++, 30);
+        wire->AddPoint({0, 0}, duplicate ? first : next++, 30);
+        benchmark::DoNotOptimize(doc.AddWire(std::move(wire)));
+    }
+}
+BENCHMARK(BM_AddWireByHand)
+    ->ArgNames({"parts", "duplicate"})
+    ->Args({10000, 1})
+    ->Args({10000, 0})
+    ->Unit(benchmark::kMicrosecond);
+
 // One of every class (the probe included), repeated to n components, unwired.
 void FillWithEveryClass(CVeldtrakDoc& doc, int n)
 {

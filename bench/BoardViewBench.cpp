@@ -7,6 +7,7 @@
 #include "document/Document.h"
 #include "platform/DrawContext.h"
 #include "platform/Paths.h"
+#include "support/BoardInRows.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,48 +22,13 @@ constexpr int kDpi = 96;
 constexpr int kGateIndexes[] = {3, 6, 10, 11, 12, 22}; // the six logic components
 constexpr CSize kGatePitch(262, 158);                   // gates of 256 x 152 side by side
 
-// The first socket of a kind, 0 when the component has none.
-int SocketOfKind(const CComponent& c, int kind)
-{
-    for (int i = 0; i < c.GetBusCount(); ++i)
-        if (c.Bus(i).GetKind() == kind)
-            return c.Bus(i).GetId();
-    return 0;
-}
-
 // n components from the creation indexes, in rows of 'perRow' at the given pitch,
 // each output wired to the next component's input where both exist.
 void FillBoard(CVeldtrakDoc& doc, int n, const std::vector<int>& indexes, int perRow, CSize pitch)
 {
     RegisterBoardClasses();
     RegisterAnnotationClasses();
-    doc.DeleteContents();
-    for (int i = 0; i < n; ++i) {
-        std::unique_ptr<CComponent> c = doc.CreateComponent(indexes[std::size_t(i) % indexes.size()]);
-        c->MoveTo(40 + pitch.cx * (i % perRow), -40 - pitch.cy * (i / perRow));
-        doc.AddComponent(std::move(c));
-    }
-    doc.LayOutSockets();
-    for (std::size_t i = 0; i + 1 < doc.m_components.size(); ++i) {
-        const int out = SocketOfKind(*doc.m_components[i], BUS_OUTPUT);
-        const int in = SocketOfKind(*doc.m_components[i + 1], BUS_INPUT);
-        if (!out || !in)
-            continue;
-        auto wire = std::make_unique<CDraad>();
-        wire->AddPoint({0, 0}, out, 30);
-        wire->AddPoint({0, 0}, in, 30);
-        doc.AddWire(std::move(wire));
-    }
-    doc.RouteWireEnds();
-}
-
-std::vector<int> EveryKind()
-{
-    std::vector<int> kinds;
-    for (int index = 0; index < kCreationIndexCount; ++index)
-        if (CreateComponentByIndex(index))
-            kinds.push_back(index);
-    return kinds;
+    FillInRows(doc, n, indexes, {{40, -40}, pitch, perRow});
 }
 
 // 500 gates and 500 wires between them.

@@ -333,12 +333,12 @@ void CBoardView::OnMarkingRelease()
 
 void CBoardView::AlignMarked(int action, const std::vector<CComponent*>& marked, const CRect& edges)
 {
+    if (action == CMarkedComponentsDlg::ID_DELETE) {
+        m_doc.DeleteComponents(marked);
+        m_bMoved = false;
+        return;
+    }
     for (auto it = marked.rbegin(); it != marked.rend(); ++it) {
-        // A deletion also takes the probes on the component's sockets: find it afresh.
-        const auto found = std::find_if(m_doc.m_components.begin(), m_doc.m_components.end(),
-                                        [&](const auto& c) { return c.get() == *it; });
-        if (found == m_doc.m_components.end())
-            continue;
         CComponent& c = **it;
         const CRect r = c.m_rect.Normalized();
         const CPoint at = c.GetTopLeft();
@@ -354,9 +354,6 @@ void CBoardView::AlignMarked(int action, const std::vector<CComponent*>& marked,
             break;
         case CMarkedComponentsDlg::ID_ALIGN_BOTTOM:
             MoveComponent(c, CPoint(at.x, at.y + edges.bottom - r.top));
-            break;
-        case CMarkedComponentsDlg::ID_DELETE:
-            m_doc.DeleteComponent(int(found - m_doc.m_components.begin()));
             break;
         default:
             break;

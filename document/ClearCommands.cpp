@@ -14,6 +14,7 @@ void CVeldtrakDoc::OnClearWires()
     while (!m_wires.empty())
         m_wires.pop_back();
     NoteStepPermission(PERMIT_DELETE_WIRES);
+    m_wireIndex.Invalidate();
     SetModifiedFlag();
     UpdateAllViews(HINT_REFRESH);
 }
@@ -22,6 +23,7 @@ void CVeldtrakDoc::OnClearProbes()
 {
     if (!HasProbes() || m_confirmBox.Ask(61491) != kYes)
         return;
+    ReleaseTickPlan();
     std::erase_if(m_components, [](const auto& c) { return c->GetTypeId() == TYPE_SONDE; });
     ComponentsChanged();
     NoteStepPermission(PERMIT_PROBES);

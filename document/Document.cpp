@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <unordered_set>
 
 CVeldtrakDoc::CVeldtrakDoc()
 {
@@ -62,6 +63,7 @@ std::unique_ptr<CComponent> CVeldtrakDoc::CreateComponent(int creationIndex)
 
 void CVeldtrakDoc::AddComponent(std::unique_ptr<CComponent> component)
 {
+    ReleaseTickPlan();
     m_components.push_back(std::move(component));
     m_busIndex.Appended(m_components, m_components.size() - 1);
     SetModifiedFlag();
@@ -71,17 +73,28 @@ void CVeldtrakDoc::DeleteComponent(int index)
 {
     if (index < 0 || index >= int(m_components.size()))
         return;
-    if (!CheckPermission(PERMIT_DELETE_COMPONENTS, true))
+    DeleteComponents({m_components[std::size_t(index)].get()});
+}
+
+void CVeldtrakDoc::DeleteComponents(const std::vector<CComponent*>& doomed)
+{
+    if (doomed.empty() || !CheckPermission(PERMIT_DELETE_COMPONENTS, true))
         return;
-    CComponent* doomed = m_components[std::size_t(index)].get();
-    for (int i = 0; i < doomed->GetBusCount(); ++i) {
-        const int bus = doomed->Bus(i).GetId();
-        std::erase_if(m_wires, [bus](const auto& wire) { return wire->IsAttachedTo(bus); });
-        std::erase_if(m_components, [bus, doomed](const auto& c) {
-            return c.get() != doomed && c->GetTypeId() == TYPE_SONDE && c->m_nParam1 == bus;
-        });
-    }
-    std::erase_if(m_components, [doomed](const auto& c) { return c.get() == doomed; });
+    ReleaseTickPlan();
+    // One pass over the wires and one over the components, however many go: the wires
+    // on their sockets and the probes on them go with them.
+    const std::unordered_set<const CComponent*> gone(doomed.begin(), doomed.end());
+    std::unordered_set<int> sockets;
+    for (const auto& c : m_components)
+        if (gone.count(c.get()))
+            for (int i = 0; i < c->GetBusCount(); ++i)
+                sockets.insert(c->Bus(i).GetId());
+    std::erase_if(m_wires, [&sockets](const auto& wire) {
+        return sockets.count(wire->m_nBus1) || sockets.count(wire->m_nBus2);
+    });
+    std::erase_if(m_components, [&](const auto& c) {
+        return gone.count(c.get()) || (c->GetTypeId() == TYPE_SONDE && sockets.count(c->m_nParam1));
+    });
     ComponentsChanged();
     SetModifiedFlag();
     UpdateAllViews(HINT_REFRESH);
@@ -115,14 +128,13 @@ CBus* CVeldtrakDoc::FindBus(int busId) const
 int CVeldtrakDoc::AddWire(std::unique_ptr<CDraad> wire)
 {
     const auto [a, b] = wire->GetEnds();
-    for (std::size_t i = 0; i < m_wires.size(); ++i) {
-        const auto [x, y] = m_wires[i]->GetEnds();
-        if ((x == a && y == b) || (x == b && y == a)) {
-            SetModifiedFlag();
-            return int(i);
-        }
+    const int duplicate = m_wireIndex.Find(m_wires, a, b);
+    if (duplicate >= 0) {
+        SetModifiedFlag();
+        return duplicate;
     }
     m_wires.push_back(std::move(wire));
+    m_wireIndex.Appended(m_wires);
     SetModifiedFlag();
     return -1;
 }
@@ -134,6 +146,7 @@ void CVeldtrakDoc::DeleteWire(int index)
     if (!CheckPermission(PERMIT_DELETE_WIRES, true))
         return;
     m_wires.erase(m_wires.begin() + index);
+    m_wireIndex.Invalidate();
     SetModifiedFlag();
 }
 
@@ -196,7 +209,7 @@ void CVeldtrakDoc::UnlinkAll()
     for (auto& c : m_components)
         for (int i = 0; i < c->GetBusCount(); ++i)
             c->Bus(i).ClearSources();
-    m_tickPlan.Clear();
+    ReleaseTickPlan();
     m_bRunning = false;
 }
 

@@ -9,6 +9,7 @@
 #include "SettingsStore.h"
 #include "TickPlan.h"
 #include "UndoHistory.h"
+#include "WireIndex.h"
 #include "core/BoardObject.h"
 #include "core/Bus.h"
 #include "core/Component.h"
@@ -96,6 +97,8 @@ public:
     std::unique_ptr<CComponent> CreateComponent(int creationIndex);
     void AddComponent(std::unique_ptr<CComponent> component);
     void DeleteComponent(int index);
+    // These components at once (one permission question), with their wires and probes.
+    void DeleteComponents(const std::vector<CComponent*>& doomed);
     int ComponentAt(int x, int y, bool firstMatch, int startIndex = -1) const;
     // The socket of this number, or null: every look-up by number goes through here.
     CBus* FindBus(int busId) const;
@@ -104,6 +107,7 @@ public:
     void ComponentsChanged()
     {
         m_busIndex.Invalidate();
+        m_wireIndex.Invalidate();
         m_tickPlan.Clear();
     }
     int AddWire(std::unique_ptr<CDraad> wire);
@@ -158,6 +162,10 @@ public:
     // timer): updates last to first, then ages every level.
     void Tick(CDC& dc, CPoint cursor, std::uint32_t state);
     void ResetComponents(CDC& dc);
+    // While a measurement runs the tick keeps the gates' levels to itself (the probes'
+    // and whatever another kind of component reads stay in their sockets): this puts
+    // every level in its socket, for a caller that looks at all of them between ticks.
+    void PublishLevels() const { m_tickPlan.Publish(); }
 
     // Files
     bool SaveModified();
@@ -273,6 +281,8 @@ public:
     CConfirmBox m_confirmBox;
 
 private:
+    // The levels back into the sockets, and the tick walks the list until the next Start.
+    void ReleaseTickPlan();
     bool DoSaveAs();
     void ClearList(ObjectList& list, int questionId);
     void DeleteAnnotation(ObjectList& list, int index);
@@ -281,6 +291,7 @@ private:
 
     std::vector<CDocView*> m_views;
     mutable CBusIndex m_busIndex;
+    CWireIndex m_wireIndex; // wires by their ends, for the duplicate a new wire may be
     CTickPlan m_tickPlan; // the links of a running measurement, laid out for the tick
     QString m_strPathName;
     QString m_strTitle;

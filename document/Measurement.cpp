@@ -93,7 +93,7 @@ void CVeldtrakDoc::Start()
         source->AddConnection();
     }
 
-    m_tickPlan.Build(m_components);
+    m_tickPlan.Build(m_components, m_probeBuses);
     UpdateAllViews(HINT_STARTED);
 }
 
@@ -102,7 +102,7 @@ void CVeldtrakDoc::Stop()
     m_bRunning = false;
     SoundService().StopAll();
     m_probeBuses.clear();
-    m_tickPlan.Clear();
+    ReleaseTickPlan();
     UpdateAllViews(HINT_STOPPED);
     RebaseUndoHistory(); // what the measurement did to switches and counters is no step
 }
@@ -135,6 +135,15 @@ void CVeldtrakDoc::Tick(CDC& dc, CPoint cursor, std::uint32_t state)
 
 void CVeldtrakDoc::ResetComponents(CDC& dc)
 {
+    // Components read each other's levels while they reset: all of them in the sockets.
+    m_tickPlan.Publish();
     for (std::size_t i = m_components.size(); i-- > 0;)
         m_components[i]->Reset(dc);
+    m_tickPlan.Reload();
+}
+
+void CVeldtrakDoc::ReleaseTickPlan()
+{
+    m_tickPlan.Publish();
+    m_tickPlan.Clear();
 }

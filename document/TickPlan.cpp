@@ -8,43 +8,98 @@ void CTickPlan::Clear()
     m_steps.clear();
     m_sources.clear();
     m_levels.clear();
+    m_values.clear();
+    m_holders.clear();
+    m_slots.clear();
     m_nComponents = 0;
     m_bBuilt = false;
 }
 
-void CTickPlan::Build(const Components& components)
+void CTickPlan::Publish() const
+{
+    for (std::size_t i = 0; i < m_values.size(); ++i)
+        m_holders[i]->m_nValue = m_values[i];
+}
+
+void CTickPlan::Reload()
+{
+    for (std::size_t i = 0; i < m_values.size(); ++i)
+        m_values[i] = m_holders[i]->m_nValue;
+}
+
+int* CTickPlan::LevelOf(CBus& bus)
+{
+    const auto found = std::lower_bound(
+        m_slots.begin(), m_slots.end(), &bus,
+        [](const std::pair<const CBus*, std::uint32_t>& slot, const CBus* b) { return slot.first < b; });
+    if (found != m_slots.end() && found->first == &bus)
+        return m_values.data() + found->second;
+    return &bus.m_nValue;
+}
+
+void CTickPlan::Build(const Components& components, const std::vector<CBus*>& watched)
 {
     Clear();
-    // The sockets that another socket reads.
+    // The sockets that another socket reads, and those read by a component that runs
+    // its own Update (or watched between ticks): the latter keep their level in place.
     std::vector<const CBus*> read;
-    for (const auto& c : components)
-        for (int b = 0; b < c->GetBusCount(); ++b)
-            for (std::size_t s = 0; s < c->Bus(b).SourceCount(); ++s)
-                read.push_back(c->Bus(b).Source(s));
+    std::vector<const CBus*> readInPlace(watched.begin(), watched.end());
+    std::vector<int> inputsOf(components.size());
+    for (std::size_t i = 0; i < components.size(); ++i) {
+        const CComponent& c = *components[i];
+        unsigned table = 0;
+        int inputs = c.LogicTable(table);
+        if (inputs < 1 || inputs > 2 || c.GetBusCount() <= inputs)
+            inputs = 0;
+        inputsOf[i] = inputs;
+        for (int b = 0; b < c.GetBusCount(); ++b)
+            for (std::size_t s = 0; s < c.Bus(b).SourceCount(); ++s) {
+                read.push_back(c.Bus(b).Source(s));
+                if (inputs == 0)
+                    readInPlace.push_back(c.Bus(b).Source(s));
+            }
+    }
     std::sort(read.begin(), read.end());
-    const auto isRead = [&read](const CBus& bus) {
-        return std::binary_search(read.begin(), read.end(), &bus);
+    std::sort(readInPlace.begin(), readInPlace.end());
+    const auto isIn = [](const std::vector<const CBus*>& set, const CBus& bus) {
+        return std::binary_search(set.begin(), set.end(), &bus);
     };
+
+    // A slot in the array for every socket of a gate that only the plan touches, in
+    // the order of the tick.
+    for (std::size_t i = components.size(); i-- > 0;) {
+        CComponent& c = *components[i];
+        for (int b = 0; b < (inputsOf[i] ? inputsOf[i] + 1 : 0); ++b) {
+            CBus& bus = c.Bus(b);
+            if (isIn(readInPlace, bus))
+                continue;
+            m_slots.push_back({&bus, std::uint32_t(m_values.size())});
+            m_values.push_back(bus.m_nValue);
+            m_holders.push_back(&bus);
+        }
+    }
+    std::sort(m_slots.begin(), m_slots.end());
 
     m_steps.reserve(components.size());
     for (std::size_t i = components.size(); i-- > 0;) {
         CComponent& c = *components[i];
         Step step{&c, nullptr, 0, 0, 0, {}};
         unsigned table = 0;
-        const int inputs = c.LogicTable(table);
+        const int inputs = inputsOf[i];
+        c.LogicTable(table);
         int agedInStep = 0; // sockets 0 .. agedInStep - 1 may be aged in the step
-        if (inputs >= 1 && inputs <= 2 && c.GetBusCount() > inputs) {
+        if (inputs > 0) {
             step.inputs = std::uint8_t(inputs);
             step.table = std::uint8_t(table);
-            step.output = &c.Bus(inputs).m_nValue;
+            step.output = LevelOf(c.Bus(inputs));
             agedInStep = inputs + 1;
             for (int k = 0; k < inputs; ++k) {
                 CBus& bus = c.Bus(k);
-                step.in[k] = {&bus.m_nValue, std::uint32_t(m_sources.size()),
+                step.in[k] = {LevelOf(bus), std::uint32_t(m_sources.size()),
                               std::uint32_t(bus.SourceCount())};
                 for (std::size_t s = 0; s < bus.SourceCount(); ++s)
-                    m_sources.push_back({&bus.Source(s)->m_nValue, bus.Divisor(s)});
-                if (!isRead(bus))
+                    m_sources.push_back({LevelOf(*bus.Source(s)), bus.Divisor(s)});
+                if (!isIn(read, bus))
                     step.ageInputs |= std::uint8_t(1u << k);
             }
         }
@@ -52,10 +107,11 @@ void CTickPlan::Build(const Components& components)
             const bool agedInput = b < inputs && (step.ageInputs & (1u << b));
             const bool agedOutput = b == inputs && agedInStep > 0;
             if (b >= agedInStep || !(agedInput || agedOutput))
-                m_levels.push_back(&c.Bus(b).m_nValue);
+                m_levels.push_back(LevelOf(c.Bus(b)));
         }
         m_steps.push_back(step);
     }
+    std::vector<std::pair<const CBus*, std::uint32_t>>().swap(m_slots); // needed no more
     m_nComponents = components.size();
     m_bBuilt = true;
 }

@@ -123,6 +123,33 @@ TEST_F(DocumentTest, AddWireRefusesDuplicatesEitherWay)
     EXPECT_TRUE(doc->IsModified());
 }
 
+// The duplicate is found by its ends, however the list of wires changed before.
+TEST_F(DocumentTest, AddWireFindsTheDuplicateAfterEveryChangeToTheWires)
+{
+    const auto add = [this](int a, int b) {
+        auto wire = std::make_unique<CDraad>();
+        wire->AddPoint({0, 0}, a, 30);
+        wire->AddPoint({0, 0}, b, 30);
+        return doc->AddWire(std::move(wire));
+    };
+    Wire(1, 2);
+    Wire(3, 4);
+    Wire(5, 6);
+    EXPECT_EQ(add(6, 5), 2);
+    doc->DeleteWire(0);
+    EXPECT_EQ(add(5, 6), 1) << "moved up by the deletion";
+    EXPECT_EQ(add(1, 2), -1) << "deleted, so added again";
+    EXPECT_EQ(add(2, 1), 2);
+    doc->m_wires.pop_back(); // as the view takes back a wire it was drawing
+    EXPECT_EQ(add(1, 2), -1);
+    auto direct = std::make_unique<CDraad>();
+    direct->m_nBus1 = 8;
+    direct->m_nBus2 = 7;
+    doc->m_wires.push_back(std::move(direct)); // as a board generator does
+    EXPECT_EQ(add(7, 8), 3);
+    EXPECT_EQ(doc->m_wires.size(), 4u);
+}
+
 TEST_F(DocumentTest, WireAtFindsTheNearestWithinTheEraseMargin)
 {
     Wire(1, 2);
@@ -151,6 +178,40 @@ TEST_F(DocumentTest, DeletingAComponentTakesItsWiresAndProbes)
     ASSERT_EQ(doc->m_components.size(), 3u);
     EXPECT_EQ(doc->m_components[1]->GetBusRange().first, 6);
     EXPECT_EQ(doc->m_components[2]->m_nParam1, 7) << "the other probe stays";
+}
+
+// The marked components go at once: the wires on their sockets, wires between them,
+// probes on them; what is not marked stays, in its order.
+TEST_F(DocumentTest, DeletingManyComponentsTakesTheirWiresAndProbesAtOnce)
+{
+    CComponent* gate = Place(AND_GATE, 0, 0);       // 1 2 3
+    CComponent* kept = Place(INVERTER, 400, 0);     // 4 5
+    CComponent* inverter = Place(INVERTER, 800, 0); // 6 7
+    CComponent* last = Place(INVERTER, 1200, 0);    // 8 9
+    Wire(3, 6); // between two that go
+    Wire(5, 8); // between two that stay
+    Wire(7, 4); // from one that goes to one that stays
+    AddProbe(*doc, 2, 1); // on the gate: goes with it
+    CComponent* onKept = AddProbe(*doc, 9, 2);
+    doc->SetModifiedFlag(false);
+    doc->DeleteComponents({inverter, gate});
+    ASSERT_EQ(doc->m_components.size(), 3u);
+    EXPECT_EQ(doc->m_components[0].get(), kept);
+    EXPECT_EQ(doc->m_components[1].get(), last);
+    EXPECT_EQ(doc->m_components[2].get(), onKept);
+    ASSERT_EQ(doc->m_wires.size(), 1u);
+    EXPECT_EQ(doc->m_wires[0]->GetEnds(), std::make_pair(5, 8));
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc->FindBus(3), nullptr);
+    EXPECT_EQ(doc->FindBus(9), &last->Bus(1));
+
+    // Without permission: one warning for the lot, nothing goes.
+    doc->m_nPermissions = PERMIT_ALL & ~PERMIT_DELETE_COMPONENTS;
+    ScriptedModals user;
+    user.Answer(1);
+    doc->DeleteComponents({kept, last});
+    EXPECT_EQ(doc->m_components.size(), 3u);
+    EXPECT_EQ(user.Texts().size(), 1);
 }
 
 TEST_F(DocumentTest, DeletingNeedsPermissionAndSaysWhy)

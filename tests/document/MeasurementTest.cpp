@@ -17,7 +17,12 @@ protected:
         doc->LayOutSockets();
         doc->Start();
     }
-    int Level(CComponent* c, int bus) const { return std::abs(c->Bus(bus).m_nValue); }
+    // Every level in its socket first: while running, the tick keeps the gates' own.
+    int Level(CComponent* c, int bus) const
+    {
+        doc->PublishLevels();
+        return std::abs(c->Bus(bus).m_nValue);
+    }
 
     CMemoryDC m_dc{16, 16};
 };

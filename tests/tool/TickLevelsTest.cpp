@@ -9,11 +9,13 @@
 #include "document/BoardArchive.h"
 #include "platform/DrawContext.h"
 #include "support/BoardFixture.h"
+#include "support/BoardInRows.h"
 #include "support/ShippedWorksheets.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
 
+#include <functional>
 #include <map>
 
 namespace {
@@ -44,37 +46,11 @@ QString FixturePath()
 // buzzers; every output wired to the next component's first input; two probes.
 void FillWithEveryKind(CVeldtrakDoc& doc)
 {
-    doc.DeleteContents();
-    int slot = 0;
-    for (int round = 0; round < 10; ++round) {
-        for (int index = 0; index < kCreationIndexCount; ++index) {
-            std::unique_ptr<CComponent> c = doc.CreateComponent(index);
-            if (!c || c->GetTypeId() == TYPE_SONDE)
-                continue;
-            c->MoveTo(60 + 420 * (slot % 18), -60 - 300 * (slot / 18));
-            ++slot;
-            doc.AddComponent(std::move(c));
-        }
-    }
-    doc.LayOutSockets();
-    const auto socketOf = [](const CComponent& c, int kind) {
-        for (int i = 0; i < c.GetBusCount(); ++i)
-            if (c.Bus(i).GetKind() == kind)
-                return c.Bus(i).GetId();
-        return 0;
-    };
-    for (std::size_t i = 0; i + 1 < doc.m_components.size(); ++i) {
-        const int out = socketOf(*doc.m_components[i], BUS_OUTPUT);
-        const int in = socketOf(*doc.m_components[i + 1], BUS_INPUT);
-        if (!out || !in)
-            continue;
-        auto wire = std::make_unique<CDraad>();
-        wire->AddPoint({0, 0}, out, 30);
-        wire->AddPoint({0, 0}, in, 30);
-        doc.AddWire(std::move(wire));
-    }
-    AddProbe(doc, socketOf(*doc.m_components[40], BUS_OUTPUT), 2);
-    AddProbe(doc, socketOf(*doc.m_components[7], BUS_INPUT), 1);
+    const std::vector<int> kinds = EveryKind();
+    FillInRows(doc, 10 * int(kinds.size()), kinds, {{60, -60}, {420, 300}, 18},
+               [](const CComponent& c) { return c.GetTypeId() != TYPE_SONDE; });
+    AddProbe(doc, SocketOfKind(*doc.m_components[40], BUS_OUTPUT), 2);
+    AddProbe(doc, SocketOfKind(*doc.m_components[7], BUS_INPUT), 1);
     doc.LayOutSockets();
     doc.RouteWireEnds();
 }
@@ -82,6 +58,7 @@ void FillWithEveryKind(CVeldtrakDoc& doc)
 // A digest of every socket's stored level (sign included) in list order.
 QByteArray LevelDigest(const CVeldtrakDoc& doc)
 {
+    doc.PublishLevels();
     QCryptographicHash hash(QCryptographicHash::Sha1);
     for (const auto& c : doc.m_components)
         for (int b = 0; b < c->GetBusCount(); ++b) {
@@ -238,7 +215,52 @@ TEST_F(TickLevelsTest, TheLaidOutTickAgreesWithTheListWalkOnAnyWiring)
         walked.ComponentsChanged(); // drops the laid-out tick: the list is walked
         walked.Tick(dc, cursor, state);
         doc->Tick(dc, cursor, state);
+        // The strip charts read the probed sockets straight after each tick.
+        ASSERT_EQ(walked.m_probeBuses.size(), doc->m_probeBuses.size());
+        for (std::size_t p = 0; p < doc->m_probeBuses.size(); ++p)
+            ASSERT_EQ(walked.m_probeBuses[p]->m_nValue, doc->m_probeBuses[p]->m_nValue)
+                << "tick " << t << ", probe " << p;
         ASSERT_EQ(LevelDigest(walked), LevelDigest(*doc)) << "tick " << t;
+    }
+}
+
+// The tick keeps the gates' levels to itself between ticks. A board changed while it
+// runs (a component deleted or added, a Reset, a Stop) must find every level back in
+// its socket, and go on from there as the walk over the list does.
+TEST_F(TickLevelsTest, ABoardChangedWhileRunningGoesOnFromItsLevels)
+{
+    const std::function<void(CVeldtrakDoc&)> edits[] = {
+        [](CVeldtrakDoc& board) { board.DeleteComponent(7); },
+        [](CVeldtrakDoc& board) { board.AddComponent(board.CreateComponent(10)); },
+        [](CVeldtrakDoc& board) {
+            CMemoryDC dc(8, 8);
+            board.ResetComponents(dc);
+        },
+        [](CVeldtrakDoc& board) { board.Stop(); },
+    };
+    CMemoryDC dc(64, 64);
+    for (std::size_t e = 0; e < std::size(edits); ++e) {
+        CVeldtrakDoc walked;
+        walked.m_bBusy = false;
+        GenerateBoard(walked, BoardShape::Grid, 60);
+        GenerateBoard(*doc, BoardShape::Grid, 60);
+        walked.Start();
+        doc->Start();
+        for (int t = 0; t < 12; ++t) {
+            if (t == 5) {
+                // No look at the levels before this: the edit itself must hand them back.
+                edits[e](walked);
+                edits[e](*doc);
+                ASSERT_EQ(LevelDigest(walked), LevelDigest(*doc)) << "edit " << e;
+            }
+            walked.ComponentsChanged();
+            walked.Tick(dc, CPoint(0, 0), 0);
+            doc->Tick(dc, CPoint(0, 0), 0);
+            if (t >= 5)
+                ASSERT_EQ(LevelDigest(walked), LevelDigest(*doc)) << "edit " << e << ", tick " << t;
+        }
+        doc->Stop();
+        doc->UnlinkAll();
     }
 }
 
