@@ -18,6 +18,8 @@ enum : int {
     ID_NEXT_BOARD = 32794,
     ID_PREV_BOARD = 32795,
     ID_VIEW_PAGINATION = 32805,
+    ID_MEASURE_SAVE_VALUES = 32840,
+    ID_MEASURE_SAVE_CHART = 32841,
 };
 
 // Strings of the frame.
