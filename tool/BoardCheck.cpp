@@ -119,7 +119,16 @@ public:
     CBoardDriver(const CBoardDriver&) = delete;
     CBoardDriver& operator=(const CBoardDriver&) = delete;
 
-    void Reset() { m_doc.ResetComponents(m_dc); }
+    // The measurement's Reset, then every level to 0: a component's Reset reads the
+    // inputs of sources that are reset after it, and would carry the last pattern's
+    // levels into the next one.
+    void Reset()
+    {
+        m_doc.ResetComponents(m_dc);
+        for (const auto& c : m_doc.m_components)
+            for (int b = 0; b < c->GetBusCount(); ++b)
+                c->Bus(b).m_nValue = 0;
+    }
 
     void Apply(const std::vector<int>& pattern)
     {
@@ -216,7 +225,7 @@ std::vector<std::vector<int>> Observe(CVeldtrakDoc& doc, const std::vector<Check
                                       const std::vector<CheckPort>& outputs, const CheckPlan& plan)
 {
     std::vector<std::vector<int>> seen;
-    seen.reserve(plan.patterns.size() * 2);
+    seen.reserve(plan.patterns.size() * 3);
     CBoardDriver driver(doc, inputs, outputs);
     for (const std::vector<int>& pattern : plan.patterns) {
         driver.Reset();
@@ -224,12 +233,16 @@ std::vector<std::vector<int>> Observe(CVeldtrakDoc& doc, const std::vector<Check
         driver.Run(plan.ticksPerPattern);
         seen.push_back(driver.ReadOutputs());
     }
+    // In order, each pattern followed by the rest state (every input 0), as a pupil
+    // presses and lets go: a circuit that should remember must keep what was set.
+    const std::vector<int> rest(inputs.size(), 0);
     driver.Reset();
-    for (const std::vector<int>& pattern : plan.patterns) {
-        driver.Apply(pattern);
-        driver.Run(plan.ticksPerPattern);
-        seen.push_back(driver.ReadOutputs());
-    }
+    for (const std::vector<int>& pattern : plan.patterns)
+        for (const std::vector<int>* step : {&pattern, &rest}) {
+            driver.Apply(*step);
+            driver.Run(plan.ticksPerPattern);
+            seen.push_back(driver.ReadOutputs());
+        }
     return seen;
 }
 
@@ -375,11 +388,17 @@ CheckReport CheckBoard(CVeldtrakDoc& answer, CVeldtrakDoc& reference)
         if (differences.isEmpty() || report.verdict == CheckVerdict::Differs)
             continue;
         report.verdict = CheckVerdict::Differs;
-        const bool afterReset = run < plan.patterns.size();
-        const std::vector<int>& pattern = plan.patterns[run % plan.patterns.size()];
-        report.detail = QStringLiteral("%1, invoer %2: %3")
-                            .arg(afterReset ? QStringLiteral("na reset") : QStringLiteral("in volgorde"),
-                                 PatternText(inputs, pattern), differences.join(QStringLiteral("; ")));
+        const std::size_t n = plan.patterns.size();
+        QString when;
+        if (run < n) {
+            when = QStringLiteral("na reset, invoer ") + PatternText(inputs, plan.patterns[run]);
+        } else {
+            const std::size_t step = run - n;
+            when = QStringLiteral("in volgorde, invoer ") + PatternText(inputs, plan.patterns[step / 2]);
+            if (step % 2 == 1)
+                when += QStringLiteral(" en daarna ") + PatternText(inputs, std::vector<int>(inputs.size(), 0));
+        }
+        report.detail = when + QStringLiteral(": ") + differences.join(QStringLiteral("; "));
     }
     return report;
 }

@@ -12,8 +12,9 @@
 // Patterns: every combination while there are at most 1024; beyond that the same fixed
 // pseudo-random sample of 1024. Each pattern is held for a number of ticks (one more
 // than the larger board has components, at least 10 and at most 200), once after a
-// Reset of its own, then all of them once more in order after one Reset, so that what
-// a circuit remembers counts as well.
+// Reset of its own (every level back to 0), then all of them once more in order after
+// one Reset, each followed by every input at 0, so that what a circuit remembers
+// counts as well. Outputs are compared at the end of each.
 
 #include <QString>
 #include <QStringList>
