@@ -5,6 +5,9 @@
 
 #include "support/BoardFixture.h"
 #include "support/DamagedBoards.h"
+#include "support/RequireTool.h"
+
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -251,6 +254,49 @@ TEST(CheckPlan, EveryCombinationUpTo1024ThenAFixedSample)
     EXPECT_EQ(MakeCheckPlan({}, 3).ticksPerPattern, 10);
     EXPECT_EQ(MakeCheckPlan({}, 40).ticksPerPattern, 41);
     EXPECT_EQ(MakeCheckPlan({}, 5000).ticksPerPattern, 200);
+}
+
+} // namespace
+
+namespace {
+
+// run --csv, read back as a Dutch spreadsheet reads it: ";" between fields, decimal comma.
+TEST_F(CheckTest, RunWritesTheProbesTracesForASpreadsheet)
+{
+    REQUIRE_TOOL("python3");
+    doc = std::make_unique<CVeldtrakDoc>();
+    CComponent* toggle = Place(TOGGLE, 100, -200);
+    toggle->m_nParam2 = 1; // on, as stored
+    CComponent* source = Place(SOURCE, 100, -600);
+    source->m_nParam1 = 25; // 2,5 V
+    CComponent* inverter = Place(INVERTER, 700, -200);
+    Wire(toggle->Bus(1).GetId(), inverter->Bus(0).GetId());
+    AddProbe(*doc, inverter->Bus(1).GetId(), 2);
+    AddProbe(*doc, source->Bus(0).GetId(), 3);
+    AddProbe(*doc, toggle->Bus(1).GetId(), 1);
+    WriteFile(QStringLiteral("meting.wks"), WriteBoard(*doc));
+
+    ASSERT_EQ(Tool({QStringLiteral("run"), Path(QStringLiteral("meting.wks")), QStringLiteral("--ticks"),
+                    QStringLiteral("3"), QStringLiteral("--csv"), Path(QStringLiteral("uit/meting.csv"))}),
+              0)
+        << m_err.toStdString();
+    const QByteArray csv = ReadFile(QStringLiteral("uit/meting.csv"));
+    EXPECT_TRUE(csv.startsWith("tijd (s);Sonde 1;Sonde 2;Sonde 3\r\n0,00;")) << csv.constData();
+
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"), QStringLiteral("import csv,sys\n"
+                                                       "rows = list(csv.reader(open(sys.argv[1], newline=''), delimiter=';'))\n"
+                                                       "print(rows[0])\n"
+                                                       "for r in rows[1:]: print([float(v.replace(',', '.')) for v in r])\n"),
+                  Path(QStringLiteral("uit/meting.csv"))});
+    ASSERT_TRUE(python.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(python.readAllStandardOutput()),
+              QStringLiteral("['tijd (s)', 'Sonde 1', 'Sonde 2', 'Sonde 3']\n"
+                             "[0.0, 5.0, 5.0, 2.5]\n" // the inverter, added later, runs first
+                             "[0.05, 5.0, 0.0, 2.5]\n"
+                             "[0.1, 5.0, 0.0, 2.5]\n"))
+        << python.readAllStandardError().constData();
 }
 
 } // namespace
