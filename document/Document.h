@@ -155,6 +155,14 @@ public:
     void OnHelp();
 
     // Measurement
+    // The sockets that carry a probe, with its number, highest number first (equal
+    // numbers in list order from the last); probes on no socket or numbered below 1
+    // are left out. Start lists m_probeBuses in this order.
+    struct ProbedSocket {
+        int number;
+        CBus* bus;
+    };
+    std::vector<ProbedSocket> ListProbedSockets() const;
     void Start();
     void Stop();
     void Reset();

@@ -27,18 +27,9 @@ constexpr Coupling kCouplings[] = {
 
 } // namespace
 
-void CVeldtrakDoc::Start()
+std::vector<CVeldtrakDoc::ProbedSocket> CVeldtrakDoc::ListProbedSockets() const
 {
-    m_bRunning = true;
-
-    // Probed sockets, highest probe number first (equal numbers in list order from the
-    // last); the number stands in the socket as if it were last tick's level, so the
-    // traces can read it. Probes on no socket and numbers below 1 are left out.
-    struct Probed {
-        int number;
-        CBus* bus;
-    };
-    std::vector<Probed> probed;
+    std::vector<ProbedSocket> probed;
     for (std::size_t i = m_components.size(); i-- > 0;) {
         const CComponent& c = *m_components[i];
         if (c.GetTypeId() != TYPE_SONDE || c.m_nParam2 < 1)
@@ -47,10 +38,20 @@ void CVeldtrakDoc::Start()
             probed.push_back({c.m_nParam2, bus});
     }
     std::stable_sort(probed.begin(), probed.end(),
-                     [](const Probed& a, const Probed& b) { return a.number > b.number; });
+                     [](const ProbedSocket& a, const ProbedSocket& b) { return a.number > b.number; });
+    return probed;
+}
+
+void CVeldtrakDoc::Start()
+{
+    m_bRunning = true;
+
+    // The number stands in the socket as if it were last tick's level, so the traces
+    // can read it.
+    const std::vector<ProbedSocket> probed = ListProbedSockets();
     m_probeBuses.clear();
     m_probeBuses.reserve(probed.size());
-    for (const Probed& p : probed) {
+    for (const ProbedSocket& p : probed) {
         p.bus->m_nValue = p.number;
         m_probeBuses.push_back(p.bus);
     }

@@ -21,6 +21,8 @@ enum : int {
     ID_VIEW_ZOOM_IN = 32870,
     ID_VIEW_ZOOM_OUT = 32871,
     ID_VIEW_ZOOM_TRUE_SIZE = 32872,
+    ID_MEASURE_SAVE_VALUES = 32840,
+    ID_MEASURE_SAVE_CHART = 32841,
 };
 
 // Strings of the frame.

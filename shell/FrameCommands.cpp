@@ -4,6 +4,8 @@
 #include "AboutDialog.h"
 #include "BlackboxCommand.h"
 #include "CommandIds.h"
+#include "MeasurementExport.h"
+#include "document/MeasurementLog.h"
 #include "boardview/BoardView.h"
 #include "boardview/Printing.h"
 #include "classroom/BoardChain.h"
@@ -47,6 +49,9 @@ bool CMainFrame::IsCommandEnabled(int id) const
     case ID_EDIT_UNDO: // also the drag going on, before it became a step
         return m_doc.IsCommandEnabled(id) ||
                (m_doc.CanStepThroughHistory() && m_pBoard->IsDragging());
+    case ID_MEASURE_SAVE_VALUES:
+    case ID_MEASURE_SAVE_CHART:
+        return m_pMeasurementLog->HasTraces();
     default:
         return m_doc.IsCommandEnabled(id);
     }
@@ -136,6 +141,12 @@ void CMainFrame::OnCommand(int id)
         break;
     case ID_SETTINGS:
         EditSettings(m_doc);
+        break;
+    case ID_MEASURE_SAVE_VALUES:
+        SaveMeasurementValues(m_doc, *m_pMeasurementLog);
+        break;
+    case ID_MEASURE_SAVE_CHART:
+        SaveMeasurementChart(m_doc, *m_pMeasurementLog);
         break;
     case ID_NEXT_PANE:
     case ID_PREV_PANE:

@@ -8,6 +8,7 @@
 #include "ToolbarIcons.h"
 #include "boardview/BoardView.h"
 #include "classroom/Classroom.h"
+#include "document/MeasurementLog.h"
 #include "platform/Strings.h"
 
 #include <QAction>
@@ -38,7 +39,8 @@ QString ToolTipOf(int id)
 
 } // namespace
 
-CMainFrame::CMainFrame(CVeldtrakDoc& doc) : m_doc(doc)
+CMainFrame::CMainFrame(CVeldtrakDoc& doc)
+    : m_doc(doc), m_pMeasurementLog(std::make_unique<CMeasurementLog>(doc))
 {
     setWindowIcon(ProgramIcon());
     setContextMenuPolicy(Qt::PreventContextMenu); // right clicks belong to the panes

@@ -15,6 +15,7 @@
 #include <memory>
 
 class CBoardView;
+class CMeasurementLog;
 class CVeldtrakView;
 class QAction;
 class QLabel;
@@ -45,6 +46,8 @@ public:
     CBoardView& BoardPane() const { return *m_pBoard; }
     CVeldtrakView& PalettePane() const { return *m_pPalette; }
     QLabel& MessagePane() const { return *m_pMessage; }
+    // What the probes measured, for saving during and after a measurement.
+    const CMeasurementLog& MeasurementLog() const { return *m_pMeasurementLog; }
     const std::array<QLabel*, 3>& Indicators() const { return m_indicators; }
     QLabel& ZoomPane() const { return *m_pZoom; }
     QPrinter& Printer();
@@ -77,6 +80,7 @@ private:
     CVeldtrakView* m_pPalette = nullptr;
     CBoardView* m_pBoard = nullptr;
     std::unique_ptr<QPrinter> m_pPrinter;
+    std::unique_ptr<CMeasurementLog> m_pMeasurementLog;
     QPointer<QPrintPreviewDialog> m_pPreview; // one preview at a time
     QTimer m_idleUpdate;
 };

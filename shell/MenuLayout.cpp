@@ -48,7 +48,10 @@ const std::vector<MenuDef>& MainMenuLayout()
         {"&Meting",
          {{ID_MEASURE_RESET, "&Reset"},
           {ID_MEASURE_START, "St&art", nullptr, true},
-          {ID_MEASURE_STOP, "St&op"}}},
+          {ID_MEASURE_STOP, "St&op"},
+          {},
+          {ID_MEASURE_SAVE_VALUES, "&Meetwaarden opslaan..."},
+          {ID_MEASURE_SAVE_CHART, "&Grafiek opslaan..."}}},
         {"&Help", {{ID_HELP, "Help"}, {}, {ID_APP_ABOUT, "&Over Veldtrak..."}}},
     };
     return layout;

@@ -50,18 +50,39 @@ void CStripChart::Clear()
 
 void CStripChart::Sample()
 {
+    SampleLevel(m_pBus ? std::abs(m_pBus->m_nValue) : 0); // a negative level is last tick's
+}
+
+void CStripChart::SampleLevel(int level)
+{
     std::rotate(m_samples.rbegin(), m_samples.rbegin() + 1, m_samples.rend());
-    const int level = m_pBus ? std::abs(m_pBus->m_nValue) : 0; // a negative level is last tick's
     m_samples.front() = int(level * m_dScale);
     m_nMaximum = std::max(m_nMaximum, m_samples.front());
 }
 
 void CStripChart::Draw(CDC& dc, bool full)
 {
+    DrawParts(dc, full, true);
+}
+
+void CStripChart::Paint(CDC& dc)
+{
+    DrawParts(dc, true, false);
+}
+
+void CStripChart::DrawParts(CDC& dc, bool frame, bool sample)
+{
     const CPen oldPen = dc.GetCurrentPen();
     const CBrush oldBrush = dc.GetCurrentBrush();
-    if (full) DrawFrame(dc);
-    Sample();
+    if (frame) DrawFrame(dc);
+    if (sample) Sample();
+    DrawPlot(dc);
+    dc.SelectObject(oldBrush);
+    dc.SelectObject(oldPen);
+}
+
+void CStripChart::DrawPlot(CDC& dc) const
+{
     // The plot area spans the frame's full height; clearing only inside the bevel keeps
     // the frame intact, and the tick marks reaching into it are drawn again.
     dc.SelectObject(CPen::Null());
@@ -69,8 +90,6 @@ void CStripChart::Draw(CDC& dc, bool full)
     dc.Rectangle(m_plot.left, m_plot.top - kBevel, m_plot.right, m_plot.bottom + kBevel);
     DrawTicks(dc);
     DrawTrace(dc);
-    dc.SelectObject(oldBrush);
-    dc.SelectObject(oldPen);
 }
 
 void CStripChart::DrawFrame(CDC& dc)

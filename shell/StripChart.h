@@ -27,6 +27,10 @@ public:
     void Draw(CDC& dc, bool full);
     // Takes the socket's current level as the newest sample, without drawing.
     void Sample();
+    // Takes this level (hundredths of a volt) as the newest sample, without drawing.
+    void SampleLevel(int level);
+    // Draws frame, labels and trace as they stand, taking no sample (a saved picture).
+    void Paint(CDC& dc);
 
     const std::vector<int>& Samples() const { return m_samples; }
     int Maximum() const { return m_nMaximum; }
@@ -40,6 +44,8 @@ private:
     void DrawFrame(CDC& dc);
     void DrawTicks(CDC& dc) const;
     void DrawTrace(CDC& dc) const;
+    void DrawPlot(CDC& dc) const;
+    void DrawParts(CDC& dc, bool frame, bool sample);
     int TickStep() const { return (kFrameHeight - 20) / 5; }
 
     std::vector<int> m_samples; // scaled levels, newest first

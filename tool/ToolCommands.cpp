@@ -1,5 +1,7 @@
 #include "ToolCommands.h"
 
+#include "CheckCommand.h"
+
 #include "annotations/AnnotationAuthoring.h"
 #include "annotations/AnnotationClasses.h"
 #include "annotations/Picture.h"
@@ -11,6 +13,7 @@
 #include "document/BoardJson.h"
 #include "document/Document.h"
 #include "document/FileErrors.h"
+#include "document/MeasurementLog.h"
 #include "platform/DrawContext.h"
 #include "platform/FileIO.h"
 #include "platform/ModalRunner.h"
@@ -30,11 +33,32 @@ const char* const kUsage =
     "Gebruik:\n"
     "  veldtrak-tool info BESTAND\n"
     "  veldtrak-tool resave INVOER UITVOER\n"
-    "  veldtrak-tool run BESTAND --ticks N\n"
+    "  veldtrak-tool run BESTAND --ticks N [--csv UITVOER.csv]\n"
     "  veldtrak-tool png BESTAND UITVOER.png\n"
     "  veldtrak-tool pdf BESTAND UITVOER.pdf\n"
     "  veldtrak-tool export BESTAND UITVOER.json\n"
     "  veldtrak-tool import INVOER.json UITVOER.wks [INVOER.json UITVOER.wks ...]\n";
+
+// What the commands do, for "--help".
+const char* const kHelp =
+    "\n"
+    "run      voert N meettikken van 50 ms uit en drukt de niveaus van alle bussen af;\n"
+    "         met --csv ook de meetwaarden van de sondes: tijd (s) en per sonde de\n"
+    "         spanning in volt, met decimale komma en ';' als scheidingsteken.\n"
+    "check    vergelijkt het bord van een leerling met dat van de docent: beide borden\n"
+    "         krijgen dezelfde patronen op drukschakelaars, switches, toggles en\n"
+    "         variabele spanningen (0 of 1; 0,0 tot 5,0 V per 0,5 V), alle combinaties\n"
+    "         tot 1024 patronen en anders een vaste steekproef van 1024. Elk patroon\n"
+    "         duurt een aantal tikken (onderdelen van het grootste bord plus een,\n"
+    "         10 tot 200), eerst elk na een reset, daarna alle achter elkaar met\n"
+    "         na elk patroon alle invoer op 0 (zo telt ook wat een schakeling onthoudt).\n"
+    "         Vergeleken worden lampen (helderheid), LED's en zoemers (aan/uit),\n"
+    "         spanningsmeters (de waarde) en pulstellers (de stand), per soort van\n"
+    "         boven naar beneden en van links naar rechts.\n"
+    "         Met --dir worden alle borden in de folder gecontroleerd en volgt een\n"
+    "         tabel: naam, oordeel, eerste verschil.\n"
+    "         Uitgang 0: alles goed; 1: een bord wijkt af of is onleesbaar;\n"
+    "         2: de controle kon niet worden gedaan.\n";
 
 // The tool has no user to ask: messages go to the error stream, questions are
 // answered yes (the command line already said what to do).
@@ -246,6 +270,12 @@ int RunToolCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
     (void)registered;
 
     const QString command = arguments.value(0);
+    if (command == u"--help" || command == u"help") {
+        out << kUsage << kCheckUsage << kHelp;
+        return 0;
+    }
+    if (command == u"check")
+        return RunCheckCommand(arguments.mid(1), out, err);
     // The document makes the program folder current: take the paths before.
     QStringList paths;
     for (qsizetype i = 1; i < arguments.size(); ++i)
@@ -262,11 +292,12 @@ int RunToolCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
     const bool resave = command == u"resave" && arguments.size() == 3;
     bool ticksOk = false;
     const long long ticks = arguments.value(3).toLongLong(&ticksOk);
-    const bool run = command == u"run" && arguments.size() == 4 && arguments[2] == u"--ticks" &&
-                     ticksOk && ticks >= 0;
+    const bool withCsv = arguments.size() == 6 && arguments[4] == u"--csv";
+    const bool run = command == u"run" && (arguments.size() == 4 || withCsv) &&
+                     arguments[2] == u"--ticks" && ticksOk && ticks >= 0;
     const bool render = (command == u"png" || command == u"pdf") && arguments.size() == 3;
     if (!info && !resave && !run && !render) {
-        err << kUsage;
+        err << kUsage << kCheckUsage;
         return 2;
     }
 
@@ -274,6 +305,7 @@ int RunToolCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
     const QString output = resave ? StoredName(arguments[2]) : QString();
     // Taken before the document makes the program folder current.
     const QString renderFile = render ? QFileInfo(arguments[2]).absoluteFilePath() : QString();
+    const QString csvFile = run && withCsv ? QFileInfo(arguments[5]).absoluteFilePath() : QString();
     CToolDialogs dialogs(err);
     CVeldtrakDoc doc;
     if (!doc.OnOpenDocument(input))
@@ -292,5 +324,9 @@ int RunToolCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
         doc.m_strFolderOutput.clear(); // write exactly where asked
         return doc.OnSaveDocument(output) ? 0 : 1;
     }
-    return RunMeasurement(doc, ticks, out);
+    CMeasurementLog log(doc);
+    const int status = RunMeasurement(doc, ticks, out);
+    if (status != 0 || csvFile.isEmpty())
+        return status;
+    return WriteOutput(csvFile, log.ToCsv(), err) ? 0 : 1;
 }

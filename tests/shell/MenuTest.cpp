@@ -58,6 +58,10 @@ const MenuEntry kMenu[] = {
     {"&Meting", "&Reset", 57634, "Reset de meting\nReset"},
     {"&Meting", "St&art", 57635, "Start de meting\nStart"},
     {"&Meting", "St&op", 57636, "Stop de meting\nStop"},
+    {"&Meting", "&Meetwaarden opslaan...", 32840,
+     "Sla de meetwaarden van de sondes op als CSV-bestand\nMeetwaarden opslaan"},
+    {"&Meting", "&Grafiek opslaan...", 32841,
+     "Sla de grafieken van de sondes op als PNG-afbeelding\nGrafiek opslaan"},
     {"&Help", "Help", 57615, "Hulp\nHelp"},
     {"&Help", "&Over Veldtrak...", 57664, "Geef informatie over Veldtrak weer\nAbout"},
 };

@@ -1,0 +1,114 @@
+// "Meetwaarden opslaan..." and "Grafiek opslaan..." in the Meting menu: what the probes
+// measured, saved during and after a measurement, and what the pupil is told when the
+// file cannot be written.
+#include "AppFixture.h"
+
+#include "shell/ChartImage.h"
+#include "shell/CommandIds.h"
+#include "support/ScreenshotFolder.h"
+
+#include "platform/FileWriteSeam.h"
+
+#include <QFileDialog>
+#include <QImage>
+
+#include <cerrno>
+
+namespace {
+
+constexpr int kToggle = 19;
+constexpr int kInverter = 6;
+
+using MeasurementExportTest = AppFixture;
+
+std::function<int(QDialog&)> ChooseFile(const QString& path)
+{
+    return [path](QDialog& dialog) {
+        auto& files = static_cast<QFileDialog&>(dialog);
+        EXPECT_EQ(files.nameFilters().size(), 1);
+        files.selectFile(path);
+        return int(QDialog::Accepted);
+    };
+}
+
+TEST_F(MeasurementExportTest, TracesAreSavedDuringAndAfterAMeasurement)
+{
+    Start();
+    EXPECT_FALSE(Enabled(ID_MEASURE_SAVE_VALUES)) << "nothing measured yet";
+    CComponent* toggle = PlaceOnBoard(kToggle, 300, -300);
+    toggle->m_nParam2 = 1;
+    CComponent* inverter = PlaceOnBoard(kInverter, 900, -300);
+    Doc().m_wires.push_back(std::make_unique<CDraad>());
+    Doc().m_wires.back()->AddPoint(toggle->Bus(1).GetCenter(), toggle->Bus(1).GetId(), 30);
+    Doc().m_wires.back()->AddPoint(inverter->Bus(0).GetCenter(), inverter->Bus(0).GetId(), 30);
+    AddProbe(Doc(), inverter->Bus(1).GetId(), 2);
+    AddProbe(Doc(), toggle->Bus(1).GetId(), 1);
+
+    Run(ID_MEASURE_START);
+    EXPECT_FALSE(Enabled(ID_MEASURE_SAVE_CHART)) << "no tick yet";
+    for (int i = 0; i < 3; ++i)
+        Board().OnTimer(CBoardView::kMeasureTimer);
+    ASSERT_TRUE(Enabled(ID_MEASURE_SAVE_VALUES));
+    {
+        ScriptedModals user;
+        user.Then(ChooseFile(Path(QStringLiteral("tijdens.csv"))));
+        Run(ID_MEASURE_SAVE_VALUES);
+    }
+    EXPECT_EQ(ReadFile(QStringLiteral("tijdens.csv")),
+              QByteArray("tijd (s);Sonde 1;Sonde 2\r\n"
+                         "0,00;5,00;0,00\r\n"
+                         "0,05;5,00;0,00\r\n"
+                         "0,10;5,00;0,00\r\n"));
+    EXPECT_TRUE(Doc().m_bRunning) << "the measurement goes on";
+
+    Board().OnTimer(CBoardView::kMeasureTimer);
+    Run(ID_MEASURE_STOP);
+    ASSERT_TRUE(Enabled(ID_MEASURE_SAVE_CHART)) << "the traces stay after Stop";
+    {
+        ScriptedModals user;
+        user.Then(ChooseFile(Path(QStringLiteral("grafiek")))); // the extension is added
+        Run(ID_MEASURE_SAVE_CHART);
+    }
+    QImage chart(Path(QStringLiteral("grafiek.png")));
+    ASSERT_FALSE(chart.isNull());
+    // Two charts of 30 samples: 60 + 280 + 20 units wide, 30 + 2 × 265 high, 2 pixels a unit.
+    EXPECT_EQ(chart.size(), QSize(720, 1120));
+    chart.save(ScreenshotFolder() + QStringLiteral("/meting-grafiek.png"));
+    // The first chart's trace: the toggle's 5 V over the four ticks measured, newest at
+    // the left, then the empty history at 0 V.
+    const int high = (30 + 160 - 10 - 140) * 2, low = (30 + 160 - 10) * 2;
+    EXPECT_EQ(chart.pixel((60 + 25 + 4) * 2, high) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(chart.pixel((60 + 25 + 2 * 8 + 4) * 2, high) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(chart.pixel((60 + 25 + 3 * 8 + 4) * 2, low) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(chart.pixel((60 + 25 + 3 * 8 + 4) * 2, high) & 0xFFFFFF, 0xFFFFFFu);
+
+    CVeldtrakDoc other;
+    WriteFile(QStringLiteral("ander.wks"), WriteBoard(other));
+    ASSERT_TRUE(Doc().OnOpenDocument(Stored(QStringLiteral("ander.wks"))));
+    EXPECT_FALSE(Enabled(ID_MEASURE_SAVE_VALUES)) << "another board, no traces";
+}
+
+TEST_F(MeasurementExportTest, AFileThatCannotBeWrittenIsReported)
+{
+    Start();
+    CComponent* toggle = PlaceOnBoard(kToggle, 300, -300);
+    AddProbe(Doc(), toggle->Bus(1).GetId(), 1);
+    Run(ID_MEASURE_START);
+    Board().OnTimer(CBoardView::kMeasureTimer);
+    Run(ID_MEASURE_STOP);
+    WriteFile(QStringLiteral("meting.csv"), "eerdere meting");
+    const FileWriteFunction previous = SetFileWriteFunction([](int, const void*, std::size_t) -> ssize_t {
+        errno = ENOSPC;
+        return -1;
+    });
+    ScriptedModals user;
+    user.Then(ChooseFile(Path(QStringLiteral("meting.csv")))).Answer(1);
+    Run(ID_MEASURE_SAVE_VALUES);
+    SetFileWriteFunction(previous);
+    ASSERT_EQ(user.Titles().size(), 2);
+    EXPECT_EQ(user.Titles()[1], QStringLiteral("Foutmelding (FS61698)"));
+    EXPECT_EQ(user.Texts()[1].join(u' '), QStringLiteral("De disk is vol."));
+    EXPECT_EQ(ReadFile(QStringLiteral("meting.csv")), QByteArray("eerdere meting")) << "the old file stays";
+}
+
+} // namespace
