@@ -448,8 +448,26 @@ void CBoardView::OnGuideKeyEvent(const QKeyEvent& event, bool down)
         code = 0x11;
     else if (event.key() >= Qt::Key_0 && event.key() <= Qt::Key_Z)
         code = event.key();
-    if (m_nMode == MODE_DRAG_COMPONENT && (code & 0x11) != 0)
+    if ((code & 0x11) == 0)
+        return;
+    // Noted in every mode: a key held before the press shows its guides once dragging.
+    const unsigned bit = code == 0x10 ? 1u : code == 0x11 ? 2u : 4u;
+    m_nGuideKeys = down ? m_nGuideKeys | bit : m_nGuideKeys & ~bit;
+    if (m_nMode == MODE_DRAG_COMPONENT)
         OnGuideKey(down);
+}
+
+void CBoardView::FollowWithGuides(const QMouseEvent& event)
+{
+    if (m_nMode != MODE_DRAG_COMPONENT)
+        return;
+    // The event's modifiers also cover a key pressed while another pane had the focus
+    // (placing from the palette).
+    const bool held = m_nGuideKeys != 0 || (event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
+    if (held)
+        OnGuideKey(true); // redraws only when the component moved
+    else if (m_bGuidesShown)
+        OnGuideKey(false);
 }
 
 // The buttons are noted for the measurement's state word in every mode; the start menu
@@ -464,6 +482,9 @@ void CBoardView::mousePressEvent(QMouseEvent* event)
 {
     m_buttons = event->buttons();
     m_bPressAbandoned = false;
+    m_pressedSinceTick |= event->button();
+    if (event->button() == Qt::LeftButton)
+        m_ptLeftPress = viewport()->mapFromGlobal(event->globalPosition().toPoint());
     if (EditingLocked() || m_nMode == MODE_STARTUP)
         return;
     if (event->button() == Qt::LeftButton)
@@ -502,8 +523,10 @@ void CBoardView::mouseMoveEvent(QMouseEvent* event)
     viewport()->setCursor(GetBoardCursor(BoardCursor(m_nCursor)));
     if (m_nMode == MODE_STARTUP)
         OnStartMenuMove(event->position().toPoint());
-    else if (!EditingLocked())
+    else if (!EditingLocked()) {
         OnEditingMove(BoardPoint(*event));
+        FollowWithGuides(*event);
+    }
 }
 
 CPoint CBoardView::BoardPoint(const QMouseEvent& event) const

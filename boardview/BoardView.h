@@ -225,6 +225,9 @@ private:
     void DrawEditingOverlays(CDC& dc);
     void OnGuideKeyEvent(const QKeyEvent& event, bool down);
     void OnGuideKey(bool down);
+    // Modifier keys send no repeats on every platform: while a guide key is held the
+    // guides follow the dragged component on each mouse move instead.
+    void FollowWithGuides(const QMouseEvent& event);
     void DrawGuides(CDC& dc, const CComponent& component, CPoint position);
     void DrawMarkingRect(CDC& dc);
     void OnMarkingRelease();
@@ -277,6 +280,11 @@ private:
     // buttons and the keys that the keyboard modifiers do not tell.
     std::uint32_t m_nInputState = 0;
     Qt::MouseButtons m_buttons;
+    // Buttons pressed since the last tick, and where the left one went down: a click
+    // shorter than a tick still counts as held at that tick, at the place it was made.
+    Qt::MouseButtons m_pressedSinceTick;
+    QPoint m_ptLeftPress;
+    unsigned m_nGuideKeys = 0; // guide-line keys down (their press seen, not their release)
     unsigned m_nHeldKeys = 0; // HeldKey bits
     int m_nCursor = 0;        // a BoardCursor
 

@@ -22,6 +22,7 @@ void CBoardView::OnMeasurementStarted()
     SoundService().PlayLooping(FileSystemPath(ProgramFolder() + LoadString(kBuzzerSoundId)));
     SoundService().StopAll();
     m_nMode = MODE_MEASURING;
+    m_pressedSinceTick = {}; // clicks made while editing operate nothing
     InvalidateAll();
     SetTimer(kMeasureTimer, kTickMilliseconds);
 }
@@ -32,6 +33,7 @@ void CBoardView::OnMeasurementStopped()
     m_nMode = MODE_IDLE;
     KillTimer(kMeasureTimer);
     m_doc.UnlinkAll();
+    m_doc.ClearLevels(); // a lamp still lit would say the measurement runs
     InvalidateAll();
 }
 
@@ -79,12 +81,17 @@ void CBoardView::MeasurementTick()
     {
         CDC dc(m_surface, Dpi());
         PrepareDC(dc);
-        const CPoint cursor = ClientToBoard(viewport()->mapFromGlobal(QCursor::pos()));
+        // A left click that came and went since the last tick acts where it was made.
+        const bool quickClick = (m_pressedSinceTick & Qt::LeftButton) && !(m_buttons & Qt::LeftButton);
+        const QPoint client = quickClick ? m_ptLeftPress : viewport()->mapFromGlobal(QCursor::pos());
+        const CPoint cursor = ClientToBoard(client);
         m_nInputState = KeyStateWord();
         SetCurrentCursor(CursorForState(m_nInputState));
-        if (m_buttons & Qt::LeftButton)
+        const Qt::MouseButtons buttons = m_buttons | m_pressedSinceTick;
+        m_pressedSinceTick = {};
+        if (buttons & Qt::LeftButton)
             m_nInputState |= STATE_LEFT_BUTTON;
-        if (m_buttons & Qt::RightButton)
+        if (buttons & Qt::RightButton)
             m_nInputState |= STATE_RIGHT_BUTTON;
         // Components may draw beyond their rectangles (a buzzer's sound waves): what
         // the tick drew is what is shown.

@@ -5,12 +5,9 @@
 
 #include "Sprites.h"
 #include "platform/DrawContext.h"
-#include "platform/ModalRunner.h"
-#include "platform/Paths.h"
+#include "platform/FileDialogs.h"
 
 #include <QCursor>
-#include <QDir>
-#include <QFileDialog>
 
 // The palette was pressed at row 'y' (pixels) with its button still down: the new
 // component starts at the board's left edge on that row and the pointer jumps onto it,
@@ -54,16 +51,9 @@ void CBoardView::OnNewPicture()
 
 QString CBoardView::AskBitmapFile()
 {
-    QFileDialog dialog(this);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("Alle bestanden (*.*)")});
-    dialog.setDefaultSuffix(QStringLiteral("bmp"));
-    dialog.setDirectory(QDir::current());
-    dialog.selectFile(QStringLiteral("*.bmp"));
-    dialog.setOption(QFileDialog::ReadOnly);
-    if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return WindowsName(dialog.selectedFiles().constFirst());
+    FileDialogOptions options;
+    options.filter = QStringLiteral("Bitmaps (*.bmp)|*.bmp|Alle bestanden (*.*)|*.*||");
+    options.defaultExtension = QStringLiteral("bmp");
+    options.initialName = QStringLiteral("*.bmp");
+    return RunFileDialog(options);
 }

@@ -39,7 +39,7 @@ void CADOmzetter::Draw(CDC& dc)
     const int step = int(4.5 * r);
 
     const unsigned oldAlign = dc.SetTextAlign(TA_CENTER | TA_TOP);
-    dc.TextOut((L + R) / 2, B + dc.GetTextExtent(m_strName).cy, m_strName);
+    CaptionOut(dc, (L + R) / 2, B + dc.GetTextExtent(m_strName).cy, m_strName);
 
     // One row along the top, from the right: weights 1, 2, 4, 8, then the input.
     int x = R - 2 * r;

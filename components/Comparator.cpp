@@ -43,7 +43,7 @@ void CComparator::Draw(CDC& dc)
     const QString caption = m_strName.toLower();
     const int h = dc.GetTextExtent(caption).cy;
     const unsigned oldAlign = dc.SetTextAlign(TA_CENTER | TA_TOP);
-    dc.TextOut((L + R) / 2, B + h, caption);
+    CaptionOut(dc, (L + R) / 2, B + h, caption);
 
     // The label and the value after it are centred together.
     const QString label = LoadString(kStringSpanning).toLower();

@@ -15,7 +15,7 @@ void DrawBottomCaption(CDC& dc, const CComponent& component, const QString& capt
 {
     const CRect& rc = component.m_rect;
     const unsigned oldAlign = dc.SetTextAlign(TA_CENTER | TA_TOP);
-    dc.TextOut((rc.left + rc.right) / 2, rc.bottom + dc.GetTextExtent(caption).cy, caption);
+    component.CaptionOut(dc, (rc.left + rc.right) / 2, rc.bottom + dc.GetTextExtent(caption).cy, caption);
     dc.SetTextAlign(oldAlign);
 }
 

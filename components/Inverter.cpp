@@ -23,7 +23,7 @@ void CInverter::Draw(CDC& dc)
     const int h = dc.GetTextExtent(caption).cy;
 
     const unsigned oldAlign = dc.SetTextAlign(TA_CENTER | TA_TOP);
-    dc.TextOut((L + R) / 2, B + h, caption);
+    CaptionOut(dc, (L + R) / 2, B + h, caption);
 
     const int y0 = T + (B + h - T) / 3;
     const CPen oldPen = dc.SelectObject(CPen::Black());

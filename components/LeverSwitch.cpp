@@ -65,7 +65,7 @@ void CLeverSwitch::DrawCaption(CDC& dc, int x, unsigned horizontalAlign)
 {
     const QString caption = m_strName.toLower();
     const unsigned oldAlign = dc.SetTextAlign(horizontalAlign | TA_TOP);
-    dc.TextOut(x, m_rect.bottom + dc.GetTextExtent(caption).cy, caption);
+    CaptionOut(dc, x, m_rect.bottom + dc.GetTextExtent(caption).cy, caption);
     dc.SetTextAlign(oldAlign);
 }
 

@@ -138,7 +138,7 @@ void CPulsTeller::Draw(CDC& dc)
     PlaceBus(dc, Bus(RESET_BUTTON), L + 15 * r, T - 3 * h - 8 * r, BUS_BUTTON);
     Bus(RESET_BUTTON).InvertFrame(dc); // raised while not held
     dc.TextOut(L + 13 * r, yBodyBottom, reset);
-    dc.TextOut(L + 20 * r, T - 3 * h - 7 * r, m_strName.toLower());
+    CaptionOut(dc, L + 20 * r, T - 3 * h - 7 * r, m_strName.toLower());
     DrawLead(dc, L + 10 * r, yResetLead, L + 10 * r, yBodyBottom, true);
 
     DrawRaisedBox(dc, L + r + w, T, xBodyRight, yBodyBottom);

@@ -49,7 +49,7 @@ void CRelais::Draw(CDC& dc)
     const int w = (R - L) / 7;
 
     const unsigned oldAlign = dc.SetTextAlign(TA_LEFT | TA_TOP);
-    dc.TextOut(L + r / 2, B + h, caption);
+    CaptionOut(dc, L + r / 2, B + h, caption);
     dc.SetTextAlign(oldAlign);
 
     Bus(COIL).SetPosition(L, T, BUS_INPUT);

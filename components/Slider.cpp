@@ -89,7 +89,7 @@ int DrawSliderSource(CDC& dc, CComponent& component, CSlider& slider, const QStr
     const QString caption = component.m_strName.toLower();
     const int h = dc.GetTextExtent(caption).cy;
     const unsigned oldAlign = dc.SetTextAlign(TA_CENTER | TA_TOP);
-    dc.TextOut((L + R) / 2, B + h, caption);
+    component.CaptionOut(dc, (L + R) / 2, B + h, caption);
 
     // Label and value are centred together, the value filled in by the slider.
     const int joinedWidth = dc.GetTextExtent(label + sampleValue).cx;

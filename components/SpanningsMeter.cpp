@@ -49,7 +49,7 @@ void CSpanningsMeter::Draw(CDC& dc)
     const int h = dc.GetTextExtent(caption).cy;
 
     const unsigned oldAlign = dc.SetTextAlign(TA_LEFT | TA_TOP);
-    dc.TextOut(L + 3 * r, B + h, caption);
+    CaptionOut(dc, L + 3 * r, B + h, caption);
     dc.SetTextAlign(oldAlign);
 
     Bus(0).SetPosition(L, T - r, BUS_INPUT);

@@ -38,7 +38,7 @@ void CTransistor::Draw(CDC& dc)
     const int h = dc.GetTextExtent(caption).cy;
 
     const unsigned oldAlign = dc.SetTextAlign(TA_CENTER | TA_TOP);
-    dc.TextOut((L + R) / 2, B + h, caption);
+    CaptionOut(dc, (L + R) / 2, B + h, caption);
     dc.SetTextAlign(TA_LEFT | TA_TOP);
 
     const int q = (T - B - h) / 8;

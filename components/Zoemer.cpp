@@ -84,7 +84,7 @@ void CZoemer::Draw(CDC& dc)
     const int bottom = B + h; // the drawing stands on the caption
 
     const unsigned oldAlign = dc.SetTextAlign(TA_CENTER | TA_TOP);
-    dc.TextOut((L + R) / 2, bottom, caption);
+    CaptionOut(dc, (L + R) / 2, bottom, caption);
     dc.SetTextAlign(oldAlign);
 
     const int ym = T + r + (bottom - T) / 2;

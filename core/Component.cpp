@@ -1,7 +1,11 @@
 #include "Component.h"
 
 #include "Archive.h"
+#include "platform/DrawContext.h"
 #include "platform/Strings.h"
+
+#include <algorithm>
+#include <cstdint>
 
 CComponent::CComponent(unsigned typeId, int width, int height, int busCount)
     : m_nBusCount(busCount), m_rect(0, 0, width, height),
@@ -10,6 +14,40 @@ CComponent::CComponent(unsigned typeId, int width, int height, int busCount)
 }
 
 CComponent::~CComponent() = default;
+
+void CComponent::CaptionOut(CDC& dc, int x, int y, const QString& text) const
+{
+    const CRect r = m_rect.Normalized();
+    int room = 0;
+    switch (dc.GetTextAlign() & TA_CENTER) {
+    case TA_CENTER:
+        room = 2 * std::min(x - r.left, r.right - x);
+        break;
+    case TA_RIGHT:
+        room = x - r.left;
+        break;
+    default:
+        room = r.right - x;
+        break;
+    }
+    const CFont font = dc.GetCurrentFont();
+    const int extent = dc.GetTextExtent(text).cx;
+    if (extent <= room || room <= 0 || extent <= 0) {
+        dc.TextOut(x, y, text);
+        return;
+    }
+    // A smaller average character width, until the text fits or can get no narrower.
+    CFont narrow = font;
+    const int natural = font.width > 0 ? font.width : std::max(1, extent / int(std::max<qsizetype>(1, text.size())));
+    narrow.width = std::max(1, int(std::int64_t(natural) * room / extent));
+    dc.SelectObject(narrow);
+    while (narrow.width > 1 && dc.GetTextExtent(text).cx > room) {
+        --narrow.width;
+        dc.SelectObject(narrow);
+    }
+    dc.TextOut(x, y, text);
+    dc.SelectObject(font);
+}
 
 void CComponent::Serialize(CArchive& ar)
 {

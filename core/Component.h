@@ -111,6 +111,10 @@ public:
     std::pair<int, int> GetBusRange() const;
     void Reset(CDC& dc);
     void AgeBusValues();
+    // Writes a caption or label at the context's text alignment, narrowed where it
+    // would reach past the component's rectangle: the sizes were chosen for narrower
+    // fonts than ours, and a stored name may be of any length.
+    void CaptionOut(CDC& dc, int x, int y, const QString& text) const;
     CPoint GetCornerPoint() const;
     void NextCorner() { m_nCorner = (m_nCorner + 1) % 4; }
     CPoint CornerOffset(int x, int y, int size) const;

@@ -213,6 +213,13 @@ void CVeldtrakDoc::UnlinkAll()
     m_bRunning = false;
 }
 
+void CVeldtrakDoc::ClearLevels()
+{
+    for (auto& c : m_components)
+        for (int i = 0; i < c->GetBusCount(); ++i)
+            c->Bus(i).m_nValue = 0;
+}
+
 void CVeldtrakDoc::LayOutSockets()
 {
     // An empty bitmap: text is measured as on screen, nothing is drawn.

@@ -123,6 +123,8 @@ public:
     // Keeps every attached probe on its socket; true when one had to move.
     bool SnapProbes();
     void UnlinkAll();
+    // Every socket's level back to 0, so that a stopped board shows each output idle.
+    void ClearLevels();
     // Places every socket by drawing each component once into a context that only
     // measures (sockets take their places when their component draws).
     void LayOutSockets();
