@@ -33,6 +33,7 @@ export QT_QPA_PLATFORM=offscreen
 build-fuzz/vt-fuzz-seeds "$seeds/board" "$seeds/settings" "$seeds/commandline"
 if [ "$target" = board ]; then
   find data -name '*.wks' -exec cp {} "$seeds/board/" \;
+  cp fuzz/findings/*.wks "$seeds/board/"
 fi
 
 export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1
