@@ -40,6 +40,7 @@ mapfile -t boards < <(find "$build" -path "$build/corpus" -prune -o -path "$buil
   -o -type f \( -name '*.wks' -o -name '*.ant' \) -print)
 "$build"/vt-fuzz-seeds "$seeds" "${boards[@]}" "$PWD"/fuzz/findings/*.wks
 cp data/bmp/*.bmp "$seeds/bitmap/"
+cp fuzz/findings/*.rtf "$seeds/richtext/"
 
 export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
