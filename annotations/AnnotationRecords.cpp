@@ -50,8 +50,8 @@ void CPlaatje::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
         ar.WriteString(m_strFileName);
-        ar.WriteInt(m_rect.left);
-        ar.WriteInt(m_rect.top);
+        ar.WriteCoordinate(m_rect.left);
+        ar.WriteCoordinate(m_rect.top);
     } else {
         m_strFileName = ar.ReadString();
         const int x = ar.ReadCoordinate();

@@ -183,7 +183,9 @@ private:
 
     void Text(QChar c)
     {
-        if (m_state.skip)
+        // Control characters (a damaged file's, or "\u0") are no text anyone typed, and
+        // the stored text could not show them.
+        if (m_state.skip || (c.unicode() < 0x20 && c != u'\t'))
             return;
         std::vector<TextRun>& runs = m_paragraphs.back();
         if (runs.empty() || !SameAttributes(runs.back().state, m_state))

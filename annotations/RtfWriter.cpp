@@ -135,8 +135,9 @@ QString WriteBoardRtf(const QTextDocument& document)
                 QString words = Switch(now, run.attributes);
                 now = run.attributes;
                 // The reader drops one blank at the start of a line; a control word
-                // before it keeps it.
-                if (atLineStart && l > 0 && words.isEmpty() && run.text.startsWith(u' '))
+                // before it keeps it. A tab is stored as a blank too.
+                if (atLineStart && l > 0 && words.isEmpty() &&
+                    StoredCharacter(run.text.front()) == QStringLiteral(" "))
                     words = now.Any() ? OnWords(now).left(3) : QStringLiteral("\\plain ");
                 out += words;
                 for (QChar c : run.text)

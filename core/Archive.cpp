@@ -137,12 +137,17 @@ void CArchive::WriteDWord(std::uint32_t v)
     m_pOut->append(bytes, 4);
 }
 
+void CArchive::WriteCoordinate(int v)
+{
+    WriteInt(std::clamp(v, -kMaxStoredCoordinate, kMaxStoredCoordinate));
+}
+
 void CArchive::WriteRect(const CRect& r)
 {
-    WriteInt(r.left);
-    WriteInt(r.top);
-    WriteInt(r.right);
-    WriteInt(r.bottom);
+    WriteCoordinate(r.left);
+    WriteCoordinate(r.top);
+    WriteCoordinate(r.right);
+    WriteCoordinate(r.bottom);
 }
 
 void CArchive::WriteString(const QString& text)

@@ -75,6 +75,10 @@ public:
     void WriteDWord(std::uint32_t v);
     void WriteInt(std::int32_t v) { WriteDWord(std::uint32_t(v)); }
     void WriteColour(COLORREF c) { WriteDWord(c); }
+    // A board coordinate as ReadCoordinate gives it back: what a laid-out board holds
+    // beyond the limit (the far sockets of a component placed at the limit, a text
+    // field's width) is stored at the limit, so that a saved file reads back as written.
+    void WriteCoordinate(int v);
     void WriteRect(const CRect& r);
     void WriteString(const QString& text);
     void WriteCount(std::uint32_t count);

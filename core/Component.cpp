@@ -52,8 +52,8 @@ void CComponent::CaptionOut(CDC& dc, int x, int y, const QString& text) const
 void CComponent::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
-        ar.WriteInt(m_rect.left);
-        ar.WriteInt(m_rect.top);
+        ar.WriteCoordinate(m_rect.left);
+        ar.WriteCoordinate(m_rect.top);
         ar.WriteString(m_strName);
         for (int i = 0; i < m_nBusCount; ++i)
             ar.WriteInt(m_pBuses[i].GetId());

@@ -143,8 +143,8 @@ void CDraad::Serialize(CArchive& ar)
         ar.WriteColour(m_colour);
         ar.WriteCount(std::uint32_t(m_points.size()));
         for (const CPoint& p : m_points) {
-            ar.WriteInt(p.x);
-            ar.WriteInt(p.y);
+            ar.WriteCoordinate(p.x);
+            ar.WriteCoordinate(p.y);
         }
         return;
     }

@@ -1,18 +1,26 @@
-// Writes the generated seeds of the fuzz corpora: boards holding every class, wires,
-// probes, texts, tables and pictures; settings contents; command lines. The shipped
-// worksheets are added to the board corpus by scripts/fuzz.sh.
+// Writes the seeds of the fuzz corpora, one folder per target: boards holding every
+// class, wires, probes, texts, tables and pictures; settings contents; command lines;
+// rich texts, tables and bitmaps. The boards named after the folder (the shipped
+// worksheets) join the board seeds, and their texts and tables those of their targets.
 #include "FuzzSupport.h"
 
 #include "annotations/Picture.h"
+#include "annotations/RtfWriter.h"
 #include "annotations/Table.h"
 #include "annotations/TextField.h"
 #include "components/Sonde.h"
 #include "document/BoardArchive.h"
 #include "document/Document.h"
 #include "document/SettingsStore.h"
+#include "platform/CodePage.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <cstdio>
 #include <memory>
@@ -141,19 +149,116 @@ void WriteCommandLines(const QString& folder)
     Write(folder + QStringLiteral("/pad.txt"), "/home/juf/bord.wks\n");
 }
 
+// The seed of the table target: rows, columns and separator length, then the
+// separator and the cell data.
+QByteArray TableSeed(const CTabel& table)
+{
+    QByteArray seed;
+    seed.append(char(table.m_nRows)).append(char(table.m_nColumns));
+    seed.append(char(table.m_strSeparator.size()));
+    return seed + ToCp1252(table.m_strSeparator + table.m_strData);
+}
+
+void WriteRichTexts(const QString& folder)
+{
+    QTextDocument editor;
+    QTextCursor cursor(&editor);
+    QTextCharFormat format;
+    cursor.insertText(QStringLiteral("Zet de schakelaar "));
+    format.setFontWeight(QFont::Bold);
+    cursor.insertText(QStringLiteral("aan"), format);
+    format.setFontItalic(true);
+    cursor.insertText(QStringLiteral(" en één "), format);
+    format = {};
+    format.setFontUnderline(true);
+    cursor.insertText(QStringLiteral("lamp\\{brandt}\n"), format);
+    cursor.insertBlock();
+    cursor.insertText(QStringLiteral("Tweede regel\tmet tab, € en ©."));
+    Write(folder + QStringLiteral("/opmaak.rtf"), ToCp1252(WriteBoardRtf(editor)));
+    Write(folder + QStringLiteral("/anders.rtf"),
+          "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl ;\\red255\\green0\\blue0;}"
+          "\\pard\\f0\\fs20 Ge{\\b vet}\\b0 , \\ul onder\\ulnone\\line \\'e9\\u8364? \\{ \\\\ \\tab}");
+}
+
+void WriteTables(const QString& folder)
+{
+    CTabel table;
+    table.m_strData = QStringLiteral("U (V)#I\r\n(mA)##0,5#1,0#2,0");
+    table.m_nRows = 3;
+    table.m_nColumns = 2;
+    Write(folder + QStringLiteral("/meting.tab"), TableSeed(table));
+    table.m_strSeparator = QStringLiteral(";");
+    table.m_strData = QStringLiteral("a;b;c;d;e;f;g;h;i;j;k;l;m;n;o;p;q;r;s;t;u;v;w;x;y;z");
+    table.m_nRows = 10;
+    table.m_nColumns = 5;
+    Write(folder + QStringLiteral("/vol.tab"), TableSeed(table));
+}
+
+void WriteBitmaps(const QString& folder)
+{
+    QImage colour(7, 5, QImage::Format_RGB32);
+    for (int y = 0; y < colour.height(); ++y)
+        for (int x = 0; x < colour.width(); ++x)
+            colour.setPixel(x, y, qRgb(x * 36, y * 50, (x ^ y) * 30));
+    const struct {
+        const char* name;
+        QImage image;
+    } bitmaps[] = {
+        {"/kleur.bmp", colour},
+        {"/grijs.bmp", colour.convertToFormat(QImage::Format_Indexed8)},
+        {"/zwartwit.bmp", colour.convertToFormat(QImage::Format_Mono)},
+    };
+    for (const auto& b : bitmaps) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        b.image.save(&buffer, "BMP");
+        Write(folder + QLatin1String(b.name), bytes);
+    }
+}
+
+// A shipped board joins the board seeds; its texts and tables join theirs.
+void AddShippedBoard(const QString& seeds, const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "cannot read %s\n", qPrintable(path));
+        std::exit(1);
+    }
+    const QByteArray bytes = file.readAll();
+    const QString name = QFileInfo(path).fileName();
+    Write(seeds + QStringLiteral("/board/") + name, bytes);
+    CVeldtrakDoc doc;
+    if (ReadBoard(bytes, doc) != 0)
+        return;
+    int n = 0;
+    for (const auto& object : doc.m_textFields)
+        if (const auto* text = dynamic_cast<const CTextField*>(object.get()))
+            Write(seeds + QStringLiteral("/richtext/%1-%2.rtf").arg(name).arg(++n), ToCp1252(text->m_strText));
+    for (const auto& object : doc.m_tables)
+        if (const auto* table = dynamic_cast<const CTabel*>(object.get()))
+            Write(seeds + QStringLiteral("/table/%1-%2.tab").arg(name).arg(++n), TableSeed(*table));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: vt-fuzz-seeds BOARD-DIR SETTINGS-DIR COMMANDLINE-DIR\n");
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: vt-fuzz-seeds SEEDS-DIR [BOARD...]\n");
         return 2;
     }
     InitFuzzing();
-    for (int i = 1; i < 4; ++i)
-        QDir().mkpath(QString::fromLocal8Bit(argv[i]));
-    WriteBoards(QString::fromLocal8Bit(argv[1]));
-    WriteSettings(QString::fromLocal8Bit(argv[2]));
-    WriteCommandLines(QString::fromLocal8Bit(argv[3]));
+    const QString seeds = QString::fromLocal8Bit(argv[1]);
+    for (const char* target : {"board", "settings", "commandline", "richtext", "table", "bitmap"})
+        QDir().mkpath(seeds + u'/' + QLatin1String(target));
+    WriteBoards(seeds + QStringLiteral("/board"));
+    WriteSettings(seeds + QStringLiteral("/settings"));
+    WriteCommandLines(seeds + QStringLiteral("/commandline"));
+    WriteRichTexts(seeds + QStringLiteral("/richtext"));
+    WriteTables(seeds + QStringLiteral("/table"));
+    WriteBitmaps(seeds + QStringLiteral("/bitmap"));
+    for (int i = 2; i < argc; ++i)
+        AddShippedBoard(seeds, QString::fromLocal8Bit(argv[i]));
     return 0;
 }

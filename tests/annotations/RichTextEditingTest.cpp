@@ -77,6 +77,8 @@ TEST(RtfWriter, EmitsOnlyWhatTheBoardReaderShows)
          u"\\plain \\b x\\par \r\ny\\par \r\n"_qs},
         {"a blank at a line's start is kept by a control word", {{{u"a"_qs}}, {{u"  b"_qs}}, {{u" c"_qs, U}}, {{u" d"_qs, U}}},
          u"\\plain a\\par \r\n\\plain   b\\par \r\n\\u  c\\par \r\n\\u  d\\par \r\n"_qs},
+        {"a tab at a line's start is stored as a blank, kept the same way",
+         {{{u"a"_qs}}, {{u"\tb"_qs}}}, u"\\plain a\\par \r\n\\plain  b\\par \r\n"_qs},
         {"empty lines", {{{u"a"_qs}}, {}, {{u"b"_qs}}}, u"\\plain a\\par \r\n\\par \r\nb\\par \r\n"_qs},
         {"code page letters", {{{u"\u00e9\u00eb\u00ef \u20ac\u2013\u201c"_qs}}},
          u"\\plain \\'e9\\'eb\\'ef \u20ac\u2013\u201c\\par \r\n"_qs},
@@ -136,6 +138,15 @@ TEST(RtfReader, ReadsTheUsualWordsOfOtherRichText)
     ReadRtfInto(foreign, document);
     EXPECT_EQ(Describe(document), (QStringList{u"Hallo vet[B] en onder[U]"_qs,
                                                u"schuin[I] \u00e9\u20ac x {}\\"_qs}));
+}
+
+TEST(RtfReader, LeavesControlCharactersOut)
+{
+    // A damaged file's control characters would go into the editor, be stored again,
+    // and never show.
+    QTextDocument document;
+    ReadRtfInto(u"a"_qs + QChar(1) + u"b"_qs + QChar(0) + u"c\\u1?d\\u9?e"_qs, document);
+    EXPECT_EQ(Describe(document), QStringList{u"abcd\te"_qs});
 }
 
 TEST(RtfReader, SurvivesHostileText)

@@ -310,6 +310,35 @@ TEST_F(DamagedBoardTest, ChangedBytesNeverBreakTheProgram)
     }
 }
 
+TEST_F(DamagedBoardTest, ABoardAtTheCoordinateLimitReadsBackAsSaved)
+{
+    // A memory cell whose corner a damaged file put at the limit: its far sockets, and
+    // the wire ends on them, lie beyond it. What the save writes must read back as it
+    // stands, also after a measurement.
+    enum { PUSH_BUTTON = 2, MEMORY_CELL = 4, BUZZER = 23 };
+    Place(PUSH_BUTTON, 300, -700);                    // sockets 1-2
+    Place(MEMORY_CELL, kMaxStoredCoordinate, -800);   // sockets 3-5
+    Place(BUZZER, 1700, -800);                        // sockets 6-7
+    Wire(2, 3);
+    Wire(5, 6);
+    SaveAndOpen(QStringLiteral("rand.wks"));
+
+    CMemoryDC dc(64, 64);
+    doc->Start();
+    const CPoint onButton = doc->m_components.front()->m_rect.CenterPoint();
+    for (std::uint32_t state : {0u, unsigned(STATE_LEFT_BUTTON), 0u})
+        doc->Tick(dc, onButton, state);
+    doc->Stop();
+    CAnswerEverything user;
+    ASSERT_TRUE(doc->OnSaveDocument(Stored(QStringLiteral("rand.wks"))));
+
+    const QByteArray saved = ReadFile(QStringLiteral("rand.wks"));
+    CVeldtrakDoc reread;
+    ASSERT_EQ(ReadBoard(saved, reread), 0);
+    EXPECT_EQ(WriteBoard(reread), saved);
+    EXPECT_EQ(reread.m_components[1]->m_rect.left, kMaxStoredCoordinate);
+}
+
 TEST_F(BoardFileTest, ArchiveErrorsAreReportedInDutch)
 {
     const QByteArray header = Hex("00 00 FF 00 00 00 00 00 00 00 00 00 00 00 00 00");

@@ -15,6 +15,8 @@
 #include <QByteArray>
 
 #include <climits>
+#include <cstdint>
+#include <iterator>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -79,6 +81,22 @@ inline void Number(CComponent& c, std::initializer_list<int> ids)
         c.Bus(i++).SetId(id);
 }
 
+// Coordinates beyond the limit, which the board's writer stores at the limit: a case
+// puts Beyond(i) where the file keeps the coordinate, and Bytes() puts the value itself
+// into the written bytes.
+inline constexpr std::int32_t kBeyondLimit[] = {1 << 30, INT_MAX, INT_MIN};
+inline int Beyond(int index)
+{
+    return 90001 + index;
+}
+
+inline QByteArray LittleEndian(std::int32_t v)
+{
+    const auto u = std::uint32_t(v);
+    const char bytes[] = {char(u), char(u >> 8), char(u >> 16), char(u >> 24)};
+    return QByteArray(bytes, 4);
+}
+
 struct Case {
     const char* name;
     std::function<void(CVeldtrakDoc&)> damage;
@@ -130,14 +148,14 @@ inline const std::vector<Case>& Cases()
         {"wire to a socket no component has",
          [](CVeldtrakDoc& d) { d.m_wires[0]->m_nBus2 = 999; }, false,
          [](const CVeldtrakDoc& d) { EXPECT_EQ(d.m_wires[0]->m_nBus2, 999); }},
-        {"component at x = 2^30", [](CVeldtrakDoc& d) { At(d, GATE).m_rect.left = 1 << 30; }, false,
+        {"component at x = 2^30", [](CVeldtrakDoc& d) { At(d, GATE).m_rect.left = Beyond(0); }, false,
          [](const CVeldtrakDoc& d) {
              EXPECT_EQ(At(d, GATE).m_rect.left, kMaxStoredCoordinate);
          }},
         {"component at the int32 limits",
          [](CVeldtrakDoc& d) {
-             At(d, INVERTER).m_rect.left = INT_MAX;
-             At(d, INVERTER).m_rect.top = INT_MIN;
+             At(d, INVERTER).m_rect.left = Beyond(1);
+             At(d, INVERTER).m_rect.top = Beyond(2);
          },
          false,
          [](const CVeldtrakDoc& d) {
@@ -145,7 +163,7 @@ inline const std::vector<Case>& Cases()
                        CPoint(kMaxStoredCoordinate, -kMaxStoredCoordinate));
          }},
         {"wire bend at the int32 limits",
-         [](CVeldtrakDoc& d) { d.m_wires[1]->m_points[1] = CPoint(INT_MIN, INT_MAX); }, false,
+         [](CVeldtrakDoc& d) { d.m_wires[1]->m_points[1] = CPoint(Beyond(2), Beyond(1)); }, false,
          [](const CVeldtrakDoc& d) {
              EXPECT_EQ(d.m_wires[1]->m_points[1],
                        CPoint(-kMaxStoredCoordinate, kMaxStoredCoordinate));
@@ -191,7 +209,10 @@ inline QByteArray Bytes(const Case& c)
     CVeldtrakDoc doc;
     BuildSampleBoard(doc);
     c.damage(doc);
-    return WriteBoard(doc);
+    QByteArray bytes = WriteBoard(doc);
+    for (int i = 0; i < int(std::size(kBeyondLimit)); ++i)
+        bytes.replace(LittleEndian(Beyond(i)), LittleEndian(kBeyondLimit[i]));
+    return bytes;
 }
 
 } // namespace damaged
