@@ -138,6 +138,9 @@ void CBoardView::OnLeftButtonUp(CPoint point)
         EndDrag();
         if (m_bMoved) {
             m_bMoved = false;
+            // A moved component is a change of the board: without the flag, closing
+            // would not ask to save and the pupil's layout would be lost.
+            m_doc.SetModifiedFlag();
             return;
         }
         OnWiringClick(point); // a press that moved nothing is a click on a socket

@@ -82,6 +82,7 @@ TEST_P(UndoWayTest, UndoGivesTheBoardBeforeTheChangeAndRedoTheOneAfter)
     }
     ASSERT_TRUE(Enabled(ID_EDIT_UNDO));
     EXPECT_FALSE(Enabled(ID_EDIT_REDO));
+    EXPECT_TRUE(Doc().IsModified()) << "closing now must ask to save the change";
 
     Menu(ID_EDIT_UNDO);
     EXPECT_EQ(Bytes(), before);
