@@ -93,6 +93,19 @@ void CBus::AddSource(CBus* source, unsigned divisor)
     m_divisors.push_back(divisor == 0 ? 1u : divisor);
 }
 
+void CBus::DropSources(const std::unordered_set<const CBus*>& gone)
+{
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < m_sources.size(); ++i)
+        if (!gone.count(m_sources[i])) {
+            m_sources[kept] = m_sources[i];
+            m_divisors[kept] = m_divisors[i];
+            ++kept;
+        }
+    m_sources.resize(kept);
+    m_divisors.resize(kept);
+}
+
 void CBus::ClearSources()
 {
     m_nConnections = 0;

@@ -6,6 +6,7 @@
 #include "platform/Geometry.h"
 
 #include <cstdint>
+#include <unordered_set>
 #include <vector>
 
 class CDC;
@@ -45,6 +46,8 @@ public:
     void AddConnection() { ++m_nConnections; }
     void AddSource(CBus* source, unsigned divisor);
     void ClearSources();
+    // Forgets every source in the set (their component is being deleted).
+    void DropSources(const std::unordered_set<const CBus*>& gone);
     bool HasSources() const { return !m_sources.empty(); }
     std::size_t SourceCount() const { return m_sources.size(); }
     CBus* Source(std::size_t i) const { return m_sources[i]; }

@@ -92,12 +92,33 @@ void CVeldtrakDoc::DeleteComponents(const std::vector<CComponent*>& doomed)
     std::erase_if(m_wires, [&sockets](const auto& wire) {
         return sockets.count(wire->m_nBus1) || sockets.count(wire->m_nBus2);
     });
-    std::erase_if(m_components, [&](const auto& c) {
+    const auto going = [&](const auto& c) {
         return gone.count(c.get()) || (c->GetTypeId() == TYPE_SONDE && sockets.count(c->m_nParam1));
-    });
+    };
+    if (m_bRunning) { // the sockets that stay must not read from, or chart, a freed one
+        std::unordered_set<const CComponent*> leaving;
+        for (const auto& c : m_components)
+            if (going(c))
+                leaving.insert(c.get());
+        ForgetSocketsOf(leaving);
+    }
+    std::erase_if(m_components, going);
     ComponentsChanged();
     SetModifiedFlag();
     UpdateAllViews(HINT_REFRESH);
+}
+
+void CVeldtrakDoc::ForgetSocketsOf(const std::unordered_set<const CComponent*>& leaving)
+{
+    std::unordered_set<const CBus*> freed;
+    for (const auto& c : m_components)
+        if (leaving.count(c.get()))
+            for (int i = 0; i < c->GetBusCount(); ++i)
+                freed.insert(&c->Bus(i));
+    for (const auto& c : m_components)
+        for (int i = 0; i < c->GetBusCount(); ++i)
+            c->Bus(i).DropSources(freed);
+    std::erase_if(m_probeBuses, [&freed](const CBus* bus) { return freed.count(bus) > 0; });
 }
 
 int CVeldtrakDoc::ComponentAt(int x, int y, bool firstMatch, int startIndex) const

@@ -20,6 +20,7 @@
 
 #include <functional>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 class CDC;
@@ -293,6 +294,8 @@ public:
 private:
     // The levels back into the sockets, and the tick walks the list until the next Start.
     void ReleaseTickPlan();
+    // During a measurement: no socket left reads from, or charts, a socket of these.
+    void ForgetSocketsOf(const std::unordered_set<const CComponent*>& leaving);
     bool DoSaveAs();
     void ClearList(ObjectList& list, int questionId);
     void DeleteAnnotation(ObjectList& list, int index);
