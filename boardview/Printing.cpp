@@ -229,6 +229,7 @@ QPrintPreviewDialog* OpenPrintPreview(CBoardView& view, QPrinter& printer, QWidg
 {
     auto* preview = new QPrintPreviewDialog(&printer, parent);
     preview->setAttribute(Qt::WA_DeleteOnClose);
+    ShowOnlyCloseButton(*preview);
     // Every repaint of the preview is a fresh layout (the paper may have changed); the
     // pages stay known until the preview closes.
     QObject::connect(preview, &QPrintPreviewDialog::paintRequested, &view, [&view](QPrinter* p) {

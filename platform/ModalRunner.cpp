@@ -10,9 +10,7 @@ ModalHandler& CurrentHandler()
 }
 } // namespace
 
-namespace {
-// A dialog's title bar carries only a close button: without the customise flag the
-// window manager adds minimise and maximise.
+// Without the customise flag the window manager adds minimise and maximise.
 void ShowOnlyCloseButton(QDialog& dialog)
 {
     const Qt::WindowFlags flags =
@@ -21,7 +19,6 @@ void ShowOnlyCloseButton(QDialog& dialog)
     if (flags != dialog.windowFlags())
         dialog.setWindowFlags(flags);
 }
-} // namespace
 
 int RunModal(QDialog& dialog)
 {

@@ -45,6 +45,10 @@ TEST_F(PrintCommandTest, PreviewOpensOnceAndEndsTheJobWhenClosed)
     Run(ID_FILE_PRINT_PREVIEW);
     const QList<QPrintPreviewDialog*> previews = frame->findChildren<QPrintPreviewDialog*>();
     ASSERT_EQ(previews.size(), 1);
+    const Qt::WindowFlags flags = previews[0]->windowFlags(); // a dialog: only a close button
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(flags & Qt::CustomizeWindowHint) << "else the window manager adds its own";
+    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_TRUE(doc->m_bPaginated);
     EXPECT_TRUE(Enabled(ID_VIEW_PAGINATION));
     previews[0]->close();
