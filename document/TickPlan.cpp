@@ -45,10 +45,10 @@ void CTickPlan::Build(const Components& components, const std::vector<CBus*>& wa
     std::vector<const CBus*> read;
     std::vector<const CBus*> readInPlace(watched.begin(), watched.end());
     std::vector<int> inputsOf(components.size());
+    std::vector<unsigned> tableOf(components.size());
     for (std::size_t i = 0; i < components.size(); ++i) {
         const CComponent& c = *components[i];
-        unsigned table = 0;
-        int inputs = c.LogicTable(table);
+        int inputs = c.LogicTable(tableOf[i]);
         if (inputs < 1 || inputs > 2 || c.GetBusCount() <= inputs)
             inputs = 0;
         inputsOf[i] = inputs;
@@ -84,9 +84,8 @@ void CTickPlan::Build(const Components& components, const std::vector<CBus*>& wa
     for (std::size_t i = components.size(); i-- > 0;) {
         CComponent& c = *components[i];
         Step step{&c, nullptr, 0, 0, 0, {}};
-        unsigned table = 0;
         const int inputs = inputsOf[i];
-        c.LogicTable(table);
+        const unsigned table = tableOf[i];
         int agedInStep = 0; // sockets 0 .. agedInStep - 1 may be aged in the step
         if (inputs > 0) {
             step.inputs = std::uint8_t(inputs);

@@ -77,21 +77,19 @@ OpenedBoard OpenBoard(const QString& path)
 
 CheckReport CheckFile(const QString& answerPath, const QString& referencePath)
 {
-    OpenedBoard answer = OpenBoard(answerPath);
-    if (!answer.doc) {
+    const auto unreadable = [](const OpenedBoard& board) {
         CheckReport report;
         report.verdict = CheckVerdict::Unreadable;
-        report.detail = answer.problem;
+        report.detail = board.problem;
         return report;
-    }
+    };
+    OpenedBoard answer = OpenBoard(answerPath);
+    if (!answer.doc)
+        return unreadable(answer);
     // A fresh copy of the teacher's board for every pupil: nothing of one run stays.
     OpenedBoard reference = OpenBoard(referencePath);
-    if (!reference.doc) {
-        CheckReport report;
-        report.verdict = CheckVerdict::Unreadable;
-        report.detail = reference.problem;
-        return report;
-    }
+    if (!reference.doc)
+        return unreadable(reference);
     return CheckBoard(*answer.doc, *reference.doc);
 }
 

@@ -1,7 +1,7 @@
 // veldtrak-tool check: pupils' boards compared with the teacher's, one at a time and a
 // whole class's folder at once.
 #include "tool/BoardCheck.h"
-#include "tool/ToolCommands.h"
+#include "RunTool.h"
 
 #include "support/BoardFixture.h"
 #include "support/DamagedBoards.h"
@@ -22,16 +22,7 @@ enum class Build { AsTeacher, OtherListOrder, TwoInvertersMore, OrGate, FirstBut
 
 class CheckTest : public BoardFixture {
 protected:
-    int Tool(const QStringList& arguments)
-    {
-        m_out.clear();
-        m_err.clear();
-        QTextStream out(&m_out), err(&m_err);
-        const int status = RunToolCommand(arguments, out, err);
-        out.flush();
-        err.flush();
-        return status;
-    }
+    int Tool(const QStringList& arguments) { return RunTool(arguments, m_out, m_err); }
 
     // Two push buttons, the upper one A, into an AND gate that drives an LED. The buttons
     // and the LED stand where the worksheet put them; the rest is the pupil's.

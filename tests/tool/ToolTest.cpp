@@ -1,4 +1,4 @@
-#include "tool/ToolCommands.h"
+#include "RunTool.h"
 
 #include "annotations/AnnotationClasses.h"
 #include "annotations/Picture.h"
@@ -57,16 +57,7 @@ protected:
         return path;
     }
 
-    int Run(const QStringList& arguments)
-    {
-        m_out.clear();
-        m_err.clear();
-        QTextStream out(&m_out), err(&m_err);
-        const int status = RunToolCommand(arguments, out, err);
-        out.flush();
-        err.flush();
-        return status;
-    }
+    int Run(const QStringList& arguments) { return RunTool(arguments, m_out, m_err); }
 
     QTemporaryDir m_dir;
     QString m_previous;
