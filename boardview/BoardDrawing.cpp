@@ -5,9 +5,11 @@
 
 #include "Printing.h"
 #include "Sprites.h"
+#include "SurfaceBands.h"
 #include "platform/DrawContext.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -32,82 +34,200 @@ CRect WireBounds(const CDraad& wire)
 
 // Text fields, tables or pictures, last first.
 template <class Pred>
-void DrawAnnotations(CDC& dc, ObjectList& list, Pred shouldDraw)
+void AddAnnotations(std::vector<CBoardObject*>& chosen, ObjectList& list, Pred shouldDraw)
 {
     for (std::size_t i = list.size(); i-- > 0;) {
         const CRect* rect = AnnotationRect(*list[i]);
         if (rect && shouldDraw(*rect))
-            list[i]->Draw(dc);
+            chosen.push_back(list[i].get());
     }
+}
+
+// Where an annotation's drawing may reach: its rectangle and a margin for the slant of
+// italics or the last pixel of a frame (board units).
+CRect AnnotationReach(const CRect& rect)
+{
+    constexpr int kOverhang = 50;
+    CRect reach = rect.Normalized();
+    reach.InflateRect(kOverhang);
+    return reach;
+}
+
+// A text field not laid out yet has no size: drawing it lays it out.
+bool SizeKnown(const CRect& rect)
+{
+    return rect.bottom != 0;
+}
+
+// The annotations that reach a band, in their order.
+void DrawAnnotationsInBand(CDC& dc, const std::vector<CBoardObject*>& chosen, const CRect& band)
+{
+    for (CBoardObject* object : chosen) {
+        const CRect& rect = *AnnotationRect(*object);
+        if (!SizeKnown(rect) || Meets(AnnotationReach(rect), band))
+            object->Draw(dc);
+    }
+}
+
+// The rows of the surface each annotation reaches, for 'dc' drawing 'area': text is
+// costly to draw, so each annotation is drawn in one band only.
+std::vector<RowSpan> AnnotationRows(const CDC& dc, const std::vector<CBoardObject*>& chosen, const QRect& area)
+{
+    std::vector<RowSpan> rows;
+    for (CBoardObject* object : chosen) {
+        const CRect& rect = *AnnotationRect(*object);
+        if (!SizeKnown(rect))
+            return {{area.top(), area.bottom()}};
+        const CRect reach = AnnotationReach(rect);
+        const int a = dc.LPtoDP(CPoint(reach.left, reach.top)).y + area.top();
+        const int b = dc.LPtoDP(CPoint(reach.right, reach.bottom)).y + area.top();
+        rows.emplace_back(std::min(a, b), std::max(a, b));
+    }
+    return rows;
+}
+
+// The sprites of the layer whose components meet 'area', or all, xor'ed in the board's
+// order.
+void XorSprites(CDC& dc, const CSpriteLayer& layer, const CRect& area, bool all)
+{
+    for (const CSpriteLayer::Placed& p : layer.placed)
+        if (all || Meets(p.rect, area))
+            p.sprite->XorOnto(dc, p.topLeft);
 }
 
 } // namespace
 
-void CBoardView::OnDraw(CDC& dc, const CRect& clip)
+CBoardView::PaintKind CBoardView::BeginPaint()
 {
-    if (m_nMode == MODE_STARTUP) {
-        DrawStartImage(dc, m_nHoveredButton);
-        return;
-    }
+    if (m_nMode == MODE_STARTUP)
+        return PaintKind::StartImage;
     if (m_bFirstDraw) {
         // The start-up sequence runs from a timer, once the window has shown itself.
         m_bFirstDraw = false;
         SetTimer(kStartupTimer, 500);
-        return;
+        return PaintKind::Nothing;
     }
     if (m_nMode == MODE_MEASURING || m_doc.m_bRunning) { // the ticks draw directly too
-        DrawBoard(dc, clip, true, m_bFullRedraw);
-        m_bFullRedraw = false;
-    } else {
+        const bool all = std::exchange(m_bFullRedraw, false);
+        return all ? PaintKind::MeasuringAll : PaintKind::Measuring;
+    }
+    m_bFullRedraw = true;
+    return PaintKind::Editing;
+}
+
+void CBoardView::OnDraw(CDC& dc, const CRect& clip, PaintKind kind)
+{
+    switch (kind) {
+    case PaintKind::StartImage:
+        DrawStartImage(dc, m_nHoveredButton);
+        break;
+    case PaintKind::Nothing:
+        break;
+    case PaintKind::Editing:
         DrawBoard(dc, clip, false, false);
-        m_bFullRedraw = true;
+        break;
+    case PaintKind::Measuring:
+    case PaintKind::MeasuringAll:
+        DrawBoard(dc, clip, true, kind == PaintKind::MeasuringAll);
+        break;
     }
 }
 
 void CBoardView::DrawBoard(CDC& dc, const CRect& rect, bool direct, bool all)
 {
     const CRect area = rect.Normalized();
-    const auto meets = [&](const CRect& r) { return all || Meets(r.Normalized(), area); };
-
-    // A text field whose bottom is still 0 has not been laid out yet: its size is unknown.
-    DrawAnnotations(dc, m_doc.m_textFields, [&](const CRect& r) { return r.bottom == 0 || meets(r); });
-    DrawAnnotations(dc, m_doc.m_tables, meets);
-    if (!dc.IsPrinting())
-        DrawAnnotations(dc, m_doc.m_pictures, meets);
-
+    const std::vector<CBoardObject*> annotations = AnnotationsMeeting(dc, area, all);
     if (direct) {
-        const CFont oldFont = dc.SelectObject(CFont::Label(44));
-        for (std::size_t i = m_doc.m_components.size(); i-- > 0;) {
-            CComponent& c = *m_doc.m_components[i];
-            if (!meets(c.m_rect))
-                continue;
-            c.m_rect.InflateRect(1);
-            dc.SetBkMode(TRANSPARENT);
-            c.Draw(dc);
-            dc.SetBkMode(OPAQUE);
-            c.m_rect.InflateRect(-1);
-        }
-        dc.SelectObject(oldFont);
+        for (CBoardObject* object : annotations)
+            object->Draw(dc);
+        DrawComponentsDirect(dc, area, all);
     } else {
-        for (std::size_t i = m_doc.m_components.size(); i-- > 0;) {
-            CComponent& c = *m_doc.m_components[i];
-            if (!meets(c.m_rect))
-                continue;
-            if (CSprite* kept = m_pSprites->Find(c, dc.Dpi(), dc.LayoutDpi())) {
-                kept->XorOnto(dc, c.GetTopLeft());
-                continue;
-            }
-            CSprite sprite(c, dc.Dpi(), dc.LayoutDpi());
-            sprite.XorOnto(dc, c.GetTopLeft());
-        }
+        const CSpriteLayer layer = SpritesMeeting(dc, area, all);
+        for (CBoardObject* object : annotations)
+            object->Draw(dc);
+        XorSprites(dc, layer, area, all);
     }
+    DrawLines(dc, area, all);
+}
 
+void CBoardView::PaintEditingBoard(QImage& surface, const QRect& area, int dpi,
+                                   const std::function<void(CDC&)>& prepare)
+{
+    QImage none; // the sprites need only the resolutions
+    CDC measuring(none, dpi);
+    prepare(measuring);
+    const CRect clip = ShiftToBand(measuring, area).Normalized();
+    const std::vector<CBoardObject*> annotations = AnnotationsMeeting(measuring, clip, false);
+    const CSpriteLayer layer = SpritesMeeting(measuring, clip, false);
+    PaintInBands(surface, area, AnnotationRows(measuring, annotations, area), [&](QImage& band, const QRect& bandArea) {
+        CDC dc(band, dpi);
+        prepare(dc);
+        const CRect bandClip = ShiftToBand(dc, bandArea).Normalized();
+        DrawAnnotationsInBand(dc, annotations, bandClip);
+        XorSprites(dc, layer, bandClip, false);
+    });
+    // The lines colour few pixels: once over the whole area, after every band, which
+    // keeps them over what the bands drew.
+    QImage whole = SurfaceArea(surface, area);
+    CDC dc(whole, dpi);
+    prepare(dc);
+    ShiftToBand(dc, area);
+    DrawLines(dc, clip, false);
+}
+
+std::vector<CBoardObject*> CBoardView::AnnotationsMeeting(const CDC& dc, const CRect& area, bool all)
+{
+    const auto meets = [&](const CRect& r) { return all || Meets(r.Normalized(), area); };
+    std::vector<CBoardObject*> chosen;
+    AddAnnotations(chosen, m_doc.m_textFields, [&](const CRect& r) { return !SizeKnown(r) || meets(r); });
+    AddAnnotations(chosen, m_doc.m_tables, meets);
+    if (!dc.IsPrinting())
+        AddAnnotations(chosen, m_doc.m_pictures, meets);
+    return chosen;
+}
+
+void CBoardView::DrawComponentsDirect(CDC& dc, const CRect& area, bool all)
+{
+    const CFont oldFont = dc.SelectObject(CFont::Label(44));
+    for (std::size_t i = m_doc.m_components.size(); i-- > 0;) {
+        CComponent& c = *m_doc.m_components[i];
+        if (!all && !Meets(c.m_rect.Normalized(), area))
+            continue;
+        c.m_rect.InflateRect(1);
+        dc.SetBkMode(TRANSPARENT);
+        c.Draw(dc);
+        dc.SetBkMode(OPAQUE);
+        c.m_rect.InflateRect(-1);
+    }
+    dc.SelectObject(oldFont);
+}
+
+CSpriteLayer CBoardView::SpritesMeeting(const CDC& dc, const CRect& area, bool all)
+{
+    CSpriteLayer layer;
+    for (std::size_t i = m_doc.m_components.size(); i-- > 0;) {
+        CComponent& c = *m_doc.m_components[i];
+        const CRect rect = c.m_rect.Normalized();
+        if (!all && !Meets(rect, area))
+            continue;
+        CSprite* sprite = m_pSprites->Find(c, dc.Dpi(), dc.LayoutDpi());
+        if (!sprite) {
+            layer.drawnNow.push_back(std::make_unique<CSprite>(c, dc.Dpi(), dc.LayoutDpi()));
+            sprite = layer.drawnNow.back().get();
+        }
+        layer.placed.push_back({sprite, c.GetTopLeft(), rect});
+    }
+    return layer;
+}
+
+void CBoardView::DrawLines(CDC& dc, const CRect& area, bool all)
+{
     m_doc.SnapProbes();
     m_doc.RouteWireEnds();
 
     for (std::size_t i = m_doc.m_wires.size(); i-- > 0;) {
         CDraad& wire = *m_doc.m_wires[i];
-        if (!wire.IsEmpty() && meets(WireBounds(wire)))
+        if (!wire.IsEmpty() && (all || Meets(WireBounds(wire).Normalized(), area)))
             wire.Draw(dc);
     }
 

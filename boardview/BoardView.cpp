@@ -8,6 +8,7 @@
 #include "Cursors.h"
 #include "Printing.h"
 #include "Sprites.h"
+#include "SurfaceBands.h"
 #include "ZoomSteps.h"
 #include "platform/DrawContext.h"
 #include "platform/Sound.h"
@@ -294,32 +295,21 @@ void CBoardView::FlushPendingPaint()
     if (area.isEmpty())
         return;
     // As a window's background is erased before it paints: white under the drawing.
-    const bool whole = area == m_surface.rect();
-    QImage part;
-    if (whole)
-        m_surface.fill(Qt::white);
-    else {
-        part = QImage(area.size(), QImage::Format_RGB32);
+    // The area is drawn through an image of its own over the surface's pixels, which
+    // clips it: exclusive-or drawing outside the area must not touch the rest.
+    const auto prepare = [this](CDC& dc) { PrepareDC(dc); };
+    const PaintKind kind = BeginPaint();
+    if (kind == PaintKind::Editing)
+        PaintEditingBoard(m_surface, area, Dpi(), prepare);
+    QImage part = SurfaceArea(m_surface, area);
+    if (kind != PaintKind::Editing)
         part.fill(Qt::white);
-    }
-    {
-        // A part is drawn on its own image, which clips it: exclusive-or drawing
-        // outside the area must not touch the surface.
-        CDC dc(whole ? m_surface : part, Dpi());
-        PrepareDC(dc);
-        const CPoint origin = dc.GetViewportOrg();
-        dc.SetViewportOrg(origin.x - area.left(), origin.y - area.top());
-        constexpr int kSlack = 2; // pixels: objects whose edge only touches the area
-        const CPoint a = dc.DPtoLP(CPoint(-kSlack, -kSlack));
-        const CPoint b = dc.DPtoLP(CPoint(area.width() + kSlack, area.height() + kSlack));
-        OnDraw(dc, CRect(a.x, a.y, b.x, b.y));
-        DrawEditingOverlays(dc);
-    }
-    if (!whole) {
-        QPainter painter(&m_surface);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(area.topLeft(), part);
-    }
+    CDC dc(part, Dpi());
+    prepare(dc);
+    const CRect clip = ShiftToBand(dc, area);
+    if (kind != PaintKind::Editing)
+        OnDraw(dc, clip, kind);
+    DrawEditingOverlays(dc);
 }
 
 void CBoardView::paintEvent(QPaintEvent* event)

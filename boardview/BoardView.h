@@ -24,6 +24,7 @@ class CBoardSettingsDlg;
 class CDC;
 class CSonde;
 class CSprite;
+struct CSpriteLayer;
 class CSpriteCache;
 
 // Interaction modes of the board view.
@@ -60,6 +61,11 @@ public:
     // (board units), or all; direct draws components plainly instead of as sprites.
     // Printing goes through here too (the context says it prints).
     void DrawBoard(CDC& dc, const CRect& rect, bool direct, bool all);
+    // The editing repaint of 'area' (surface pixels) of a surface, erased to white
+    // first, as the window paints it: band after band, so that a large surface crosses
+    // the memory once. 'prepare' sets a context's layout resolution and scrolling.
+    void PaintEditingBoard(QImage& surface, const QRect& area, int dpi,
+                           const std::function<void(CDC&)>& prepare);
 
     // Pixels of the viewport to board units and back, at the current scroll and zoom.
     // Every mouse position goes through here.
@@ -144,7 +150,15 @@ private:
     // Redraws what was invalidated into the surface; direct drawing calls it first so
     // that it draws over an up-to-date board.
     void FlushPendingPaint();
-    void OnDraw(CDC& dc, const CRect& clip);
+    // What a repaint draws, decided once before it draws (BoardDrawing.cpp).
+    enum class PaintKind { StartImage, Nothing, Editing, Measuring, MeasuringAll };
+    PaintKind BeginPaint();
+    void OnDraw(CDC& dc, const CRect& clip, PaintKind kind);
+    // The parts of DrawBoard, for 'area' (board units, normalized) or all of the board.
+    std::vector<CBoardObject*> AnnotationsMeeting(const CDC& dc, const CRect& area, bool all);
+    void DrawComponentsDirect(CDC& dc, const CRect& area, bool all);
+    CSpriteLayer SpritesMeeting(const CDC& dc, const CRect& area, bool all);
+    void DrawLines(CDC& dc, const CRect& area, bool all);
 
     // Scrolling
     int ToPixels(int units) const; // a length in board units on the screen

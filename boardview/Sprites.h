@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class CComponent;
 
@@ -52,4 +53,16 @@ public:
 private:
     static constexpr qsizetype kMaxSprites = 256;
     QHash<QString, std::shared_ptr<CSprite>> m_sprites;
+};
+
+// The sprites of the components one repaint shows, found or drawn once however many
+// bands the repaint is drawn in, each with the place and rectangle of its component.
+struct CSpriteLayer {
+    struct Placed {
+        CSprite* sprite;
+        CPoint topLeft;
+        CRect rect; // normalized
+    };
+    std::vector<Placed> placed;
+    std::vector<std::unique_ptr<CSprite>> drawnNow; // pictures without a key
 };

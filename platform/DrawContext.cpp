@@ -57,13 +57,17 @@ struct Span {
 
 constexpr double kEps = 1e-9;
 
-// d = d xor s over a row of n pixels, four at a time (sprites are xor'ed onto the board
-// at every editing repaint). The rows do not overlap.
+// d = d xor s over a row of n pixels, eight at a time (sprites are xor'ed onto the board
+// at every editing repaint). The rows do not overlap. A processor with AVX2 does the
+// eight in one step, which a zoomed repaint of a large board needs.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+__attribute__((target_clones("avx2", "default")))
+#endif
 void XorRow(quint32* d, const quint32* s, int n) {
-    using Pixels4 = quint32 __attribute__((vector_size(16)));
+    using Pixels8 = quint32 __attribute__((vector_size(32)));
     int i = 0;
-    for (; i + 4 <= n; i += 4) {
-        Pixels4 a, b;
+    for (; i + 8 <= n; i += 8) {
+        Pixels8 a, b;
         std::memcpy(&a, d + i, sizeof a);
         std::memcpy(&b, s + i, sizeof b);
         a = (a ^ b) | kOpaque;
