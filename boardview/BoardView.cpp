@@ -11,6 +11,7 @@
 #include "SurfaceBands.h"
 #include "ZoomSteps.h"
 #include "platform/DrawContext.h"
+#include "platform/ScreenScale.h"
 #include "platform/Sound.h"
 #include "platform/Strings.h"
 
@@ -139,8 +140,7 @@ int CBoardView::Dpi() const
 
 double CBoardView::SurfaceScale() const
 {
-    const double ratio = viewport()->devicePixelRatioF();
-    return std::isfinite(ratio) && ratio >= 1.0 ? std::min(ratio, 8.0) : 1.0;
+    return DevicePixelScale(*viewport());
 }
 
 QSize CBoardView::SurfaceSizeFor(QSize viewportSize) const

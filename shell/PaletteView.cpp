@@ -1,6 +1,7 @@
 #include "PaletteView.h"
 
 #include "platform/DrawContext.h"
+#include "platform/ScreenScale.h"
 #include "platform/Strings.h"
 
 #include <QMouseEvent>
@@ -8,6 +9,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -51,6 +53,30 @@ void CVeldtrakView::OnInitialUpdate()
 int CVeldtrakView::Dpi() const
 {
     return std::max(1, viewport()->logicalDpiY()); // the same scale as the board pane
+}
+
+double CVeldtrakView::SurfaceScale() const
+{
+    return DevicePixelScale(*viewport());
+}
+
+QSize CVeldtrakView::SurfaceSize() const
+{
+    const double scale = SurfaceScale();
+    const QSize size = viewport()->size();
+    return QSize(int(std::ceil(size.width() * scale)), int(std::ceil(size.height() * scale)));
+}
+
+std::unique_ptr<CDC> CVeldtrakView::SurfaceDC()
+{
+    // The surface has the screen's device pixels, so the pane is sharp on any screen;
+    // text is laid out at the pane's own resolution, as on an ordinary screen.
+    const double scale = SurfaceScale();
+    auto dc = std::make_unique<CDC>(m_surface, int(std::lround(Dpi() * scale)));
+    dc->SetLayoutDpi(Dpi());
+    dc->SetViewportOrg(-int(std::lround(horizontalScrollBar()->value() * scale)),
+                       -int(std::lround(verticalScrollBar()->value() * scale)));
+    return dc;
 }
 
 int CVeldtrakView::UnitsToPixels(int units) const
@@ -99,11 +125,6 @@ void CVeldtrakView::SizeForCharts()
     down->setSingleStep(UnitsToPixels(kChartHeight));
 }
 
-void CVeldtrakView::PrepareDC(CDC& dc) const
-{
-    dc.SetViewportOrg(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
-}
-
 CPoint CVeldtrakView::ClientToPane(QPoint client) const
 {
     const int dpi = Dpi();
@@ -116,13 +137,13 @@ CPoint CVeldtrakView::ClientToPane(QPoint client) const
 
 void CVeldtrakView::Redraw()
 {
-    const QSize size = viewport()->size();
+    const QSize size = SurfaceSize();
     if (size.isEmpty()) return;
     if (m_surface.size() != size) m_surface = QImage(size, QImage::Format_RGB32);
     m_surface.fill(Qt::white);
     m_nHoveredRow = -1;
-    CDC dc(m_surface, Dpi());
-    PrepareDC(dc);
+    const std::unique_ptr<CDC> surface = SurfaceDC();
+    CDC& dc = *surface;
     if (m_nPaneMode == PANE_CHARTS) {
         DrawStripCharts(dc);
     } else {
@@ -139,8 +160,8 @@ void CVeldtrakView::Redraw()
 void CVeldtrakView::InvertRowBand(int row)
 {
     if (row < 0 || m_surface.isNull()) return;
-    CDC dc(m_surface, Dpi());
-    PrepareDC(dc);
+    const std::unique_ptr<CDC> surface = SurfaceDC();
+    CDC& dc = *surface;
     const CFont oldFont = dc.SelectObject(CFont::Label(m_nRowUnit));
     const int textHeight = dc.GetTextExtent(QStringLiteral("Q")).cy;
     const int top = -2 * m_nRowUnit * row + kBandMargin;
@@ -245,18 +266,22 @@ void CVeldtrakView::AdvanceStripCharts()
             chart.Sample();
         return;
     }
-    CDC dc(m_surface, Dpi());
-    PrepareDC(dc);
+    const std::unique_ptr<CDC> surface = SurfaceDC();
     for (CStripChart& chart : m_charts)
-        chart.Draw(dc, false);
+        chart.Draw(*surface, false);
     viewport()->update();
 }
 
 void CVeldtrakView::paintEvent(QPaintEvent* event)
 {
-    if (m_surface.size() != viewport()->size()) Redraw();
+    if (m_surface.size() != SurfaceSize()) Redraw(); // a new size, or a sharper screen
     QPainter painter(viewport());
-    painter.drawImage(event->rect(), m_surface, event->rect());
+    // Device pixel for device pixel: the surface already has the screen's resolution.
+    const QRectF target(event->rect());
+    const double scale = SurfaceScale();
+    painter.drawImage(target, m_surface,
+                      QRectF(target.left() * scale, target.top() * scale, target.width() * scale,
+                             target.height() * scale));
 }
 
 void CVeldtrakView::resizeEvent(QResizeEvent* event)

@@ -16,6 +16,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class CDC;
@@ -57,7 +58,10 @@ private:
     void SizePalette();
     void SizeForCharts();
     void Redraw();
-    void PrepareDC(CDC& dc) const;
+    // A context on the surface at the current scroll position.
+    std::unique_ptr<CDC> SurfaceDC();
+    double SurfaceScale() const; // device pixels per viewport pixel
+    QSize SurfaceSize() const;
     CPoint ClientToPane(QPoint client) const;
     int Dpi() const;
     int UnitsToPixels(int units) const;

@@ -218,7 +218,7 @@ TEST_F(ZoomTest, ExclusiveOrDrawingRemovesItselfExactlyAtEveryZoom)
     }
 }
 
-TEST_F(ZoomTest, TheScreenGetsTheSurfacePixelForPixel)
+TEST_F(ZoomTest, TheScreenGetsTheSurfacesPixelForPixel)
 {
     Start();
     WiredPair();
@@ -232,6 +232,17 @@ TEST_F(ZoomTest, TheScreenGetsTheSurfacePixelForPixel)
     QImage shown = View()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     shown.setDevicePixelRatio(1);
     EXPECT_EQ(shown, surface);
+
+    // The palette beside it is as sharp, its hover band included.
+    QWidget* pane = Palette().viewport();
+    QTest::mouseMove(pane, QPoint(40, 30));
+    ASSERT_GE(Palette().HoveredRow(), 0);
+    pane->repaint();
+    const QImage palette = Palette().Surface().copy();
+    EXPECT_EQ(palette.size(), pane->size() * ratio);
+    QImage paletteShown = pane->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    paletteShown.setDevicePixelRatio(1);
+    EXPECT_EQ(paletteShown, palette);
 }
 
 // Where everything on the board is: the annotations' rectangles and the sockets' centres.
