@@ -210,12 +210,10 @@ CSpriteLayer CBoardView::SpritesMeeting(const CDC& dc, const CRect& area, bool a
         const CRect rect = c.m_rect.Normalized();
         if (!all && !Meets(rect, area))
             continue;
-        CSprite* sprite = m_pSprites->Find(c, dc.Dpi(), dc.LayoutDpi());
-        if (!sprite) {
-            layer.drawnNow.push_back(std::make_unique<CSprite>(c, dc.Dpi(), dc.LayoutDpi()));
-            sprite = layer.drawnNow.back().get();
-        }
-        layer.placed.push_back({sprite, c.GetTopLeft(), rect});
+        std::shared_ptr<CSprite> sprite = m_pSprites->Find(c, dc.Dpi(), dc.LayoutDpi());
+        if (!sprite) // a picture without a key is drawn for this repaint only
+            sprite = std::make_shared<CSprite>(c, dc.Dpi(), dc.LayoutDpi());
+        layer.placed.push_back({std::move(sprite), c.GetTopLeft(), rect});
     }
     return layer;
 }

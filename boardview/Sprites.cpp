@@ -45,7 +45,7 @@ void CSprite::PlaceSockets(CComponent& component, int layoutDpi)
     DrawAtOrigin(component, measuring);
 }
 
-CSprite* CSpriteCache::Find(CComponent& component, int dpi, int layoutDpi)
+std::shared_ptr<CSprite> CSpriteCache::Find(CComponent& component, int dpi, int layoutDpi)
 {
     if (layoutDpi <= 0)
         layoutDpi = dpi;
@@ -58,11 +58,11 @@ CSprite* CSpriteCache::Find(CComponent& component, int dpi, int layoutDpi)
     auto found = m_sprites.find(key);
     if (found != m_sprites.end()) {
         CSprite::PlaceSockets(component, layoutDpi);
-        return found->get();
+        return *found;
     }
     if (m_sprites.size() >= kMaxSprites)
         m_sprites.clear();
-    return m_sprites.insert(key, std::make_shared<CSprite>(component, dpi, layoutDpi))->get();
+    return *m_sprites.insert(key, std::make_shared<CSprite>(component, dpi, layoutDpi));
 }
 
 void CSprite::XorOnto(CDC& dc, CPoint topLeft)

@@ -47,8 +47,9 @@ private:
 class CSpriteCache {
 public:
     // The sprite of the component at this resolution, drawn once per key; null when
-    // its picture has no key (its sprite must be drawn every time).
-    CSprite* Find(CComponent& component, int dpi, int layoutDpi = 0);
+    // its picture has no key (its sprite must be drawn every time). A full cache is
+    // emptied: the sprite lives on as long as the caller holds it.
+    std::shared_ptr<CSprite> Find(CComponent& component, int dpi, int layoutDpi = 0);
 
 private:
     static constexpr qsizetype kMaxSprites = 256;
@@ -59,10 +60,9 @@ private:
 // bands the repaint is drawn in, each with the place and rectangle of its component.
 struct CSpriteLayer {
     struct Placed {
-        CSprite* sprite;
+        std::shared_ptr<CSprite> sprite;
         CPoint topLeft;
         CRect rect; // normalized
     };
     std::vector<Placed> placed;
-    std::vector<std::unique_ptr<CSprite>> drawnNow; // pictures without a key
 };

@@ -135,3 +135,23 @@ TEST_F(BandedRepaintTest, TheWindowsRepaintEqualsTheBoardDrawnAtOnce)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(BandedRepaintTest, MoreNamedGatesThanTheSpriteCacheHoldsRepaintAlike)
+{
+    ShowBoard();
+    doc->DeleteContents();
+    for (int i = 0; i < 300; ++i) { // every name its own sprite
+        std::unique_ptr<CComponent> gate = doc->CreateComponent(AND_GATE);
+        gate->m_strName = QStringLiteral("poort %1").arg(i);
+        gate->MoveTo(40 + 262 * (i % 20), -40 - 158 * (i / 20));
+        doc->AddComponent(std::move(gate));
+    }
+    doc->LayOutSockets();
+    const QImage atOnce = AtOnce(48, {0, 0});
+    EXPECT_EQ(DifferentPixels(InBands(48, {0, 0}), atOnce), 0);
+    EXPECT_EQ(DifferentPixels(InBands(48, {0, 0}), atOnce), 0) << "from the kept sprites";
+}
+
+} // namespace
