@@ -9,6 +9,7 @@
 #include "platform/DrawContext.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -86,12 +87,11 @@ std::vector<RowSpan> AnnotationRows(const CDC& dc, const std::vector<CBoardObjec
     return rows;
 }
 
-// The sprites of the layer whose components meet 'area', or all, xor'ed in the board's
-// order.
-void XorSprites(CDC& dc, const CSpriteLayer& layer, const CRect& area, bool all)
+// The sprites of the layer whose components meet 'area', xor'ed in the board's order.
+void XorSprites(CDC& dc, const CSpriteLayer& layer, const CRect& area)
 {
     for (const CSpriteLayer::Placed& p : layer.placed)
-        if (all || Meets(p.rect, area))
+        if (Meets(p.rect, area))
             p.sprite->XorOnto(dc, p.topLeft);
 }
 
@@ -142,10 +142,14 @@ void CBoardView::DrawBoard(CDC& dc, const CRect& rect, bool direct, bool all)
             object->Draw(dc);
         DrawComponentsDirect(dc, area, all);
     } else {
-        const CSpriteLayer layer = SpritesMeeting(dc, area, all);
         for (CBoardObject* object : annotations)
             object->Draw(dc);
-        XorSprites(dc, layer, area, all);
+        // One sprite at a time: a board of any size is drawn in little memory.
+        for (std::size_t i = m_doc.m_components.size(); i-- > 0;) {
+            CComponent& c = *m_doc.m_components[i];
+            if (all || Meets(c.m_rect.Normalized(), area))
+                SpriteOf(c, dc)->XorOnto(dc, c.GetTopLeft());
+        }
     }
     DrawLines(dc, area, all);
 }
@@ -157,14 +161,22 @@ void CBoardView::PaintEditingBoard(QImage& surface, const QRect& area, int dpi,
     CDC measuring(none, dpi);
     prepare(measuring);
     const CRect clip = ShiftToBand(measuring, area).Normalized();
+    const std::optional<CSpriteLayer> layer = SpritesMeeting(measuring, clip);
+    if (!layer) { // more sprites than may be held at once: drawn one after the other
+        QImage whole = SurfaceArea(surface, area);
+        whole.fill(Qt::white);
+        CDC dc(whole, dpi);
+        prepare(dc);
+        DrawBoard(dc, ShiftToBand(dc, area), false, false);
+        return;
+    }
     const std::vector<CBoardObject*> annotations = AnnotationsMeeting(measuring, clip, false);
-    const CSpriteLayer layer = SpritesMeeting(measuring, clip, false);
     PaintInBands(surface, area, AnnotationRows(measuring, annotations, area), [&](QImage& band, const QRect& bandArea) {
         CDC dc(band, dpi);
         prepare(dc);
         const CRect bandClip = ShiftToBand(dc, bandArea).Normalized();
         DrawAnnotationsInBand(dc, annotations, bandClip);
-        XorSprites(dc, layer, bandClip, false);
+        XorSprites(dc, *layer, bandClip);
     });
     // The lines colour few pixels: once over the whole area, after every band, which
     // keeps them over what the bands drew.
@@ -202,17 +214,29 @@ void CBoardView::DrawComponentsDirect(CDC& dc, const CRect& area, bool all)
     dc.SelectObject(oldFont);
 }
 
-CSpriteLayer CBoardView::SpritesMeeting(const CDC& dc, const CRect& area, bool all)
+std::shared_ptr<CSprite> CBoardView::SpriteOf(CComponent& c, const CDC& dc)
 {
+    if (std::shared_ptr<CSprite> kept = m_pSprites->Find(c, dc.Dpi(), dc.LayoutDpi()))
+        return kept;
+    return std::make_shared<CSprite>(c, dc.Dpi(), dc.LayoutDpi()); // a picture without a key
+}
+
+std::optional<CSpriteLayer> CBoardView::SpritesMeeting(const CDC& dc, const CRect& area)
+{
+    // What a layer may hold (bytes): a heap of thousands of lamps on one spot of a
+    // hostile board must not take the memory.
+    constexpr qsizetype kMaxBytes = 64 * 1024 * 1024;
     CSpriteLayer layer;
+    std::unordered_set<const CSprite*> held;
+    qsizetype bytes = 0;
     for (std::size_t i = m_doc.m_components.size(); i-- > 0;) {
         CComponent& c = *m_doc.m_components[i];
         const CRect rect = c.m_rect.Normalized();
-        if (!all && !Meets(rect, area))
+        if (!Meets(rect, area))
             continue;
-        std::shared_ptr<CSprite> sprite = m_pSprites->Find(c, dc.Dpi(), dc.LayoutDpi());
-        if (!sprite) // a picture without a key is drawn for this repaint only
-            sprite = std::make_shared<CSprite>(c, dc.Dpi(), dc.LayoutDpi());
+        std::shared_ptr<CSprite> sprite = SpriteOf(c, dc);
+        if (held.insert(sprite.get()).second && (bytes += sprite->Image().sizeInBytes()) > kMaxBytes)
+            return std::nullopt;
         layer.placed.push_back({std::move(sprite), c.GetTopLeft(), rect});
     }
     return layer;

@@ -157,7 +157,11 @@ private:
     // The parts of DrawBoard, for 'area' (board units, normalized) or all of the board.
     std::vector<CBoardObject*> AnnotationsMeeting(const CDC& dc, const CRect& area, bool all);
     void DrawComponentsDirect(CDC& dc, const CRect& area, bool all);
-    CSpriteLayer SpritesMeeting(const CDC& dc, const CRect& area, bool all);
+    // The sprite of a component at the context's resolution, kept or drawn now.
+    std::shared_ptr<CSprite> SpriteOf(CComponent& c, const CDC& dc);
+    // The sprites of the components that meet 'area', for a banded repaint; none when
+    // they would take too much memory at once.
+    std::optional<CSpriteLayer> SpritesMeeting(const CDC& dc, const CRect& area);
     void DrawLines(CDC& dc, const CRect& area, bool all);
 
     // Scrolling

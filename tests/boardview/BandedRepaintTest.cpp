@@ -154,4 +154,19 @@ TEST_F(BandedRepaintTest, MoreNamedGatesThanTheSpriteCacheHoldsRepaintAlike)
     EXPECT_EQ(DifferentPixels(InBands(48, {0, 0}), atOnce), 0) << "from the kept sprites";
 }
 
+TEST_F(BandedRepaintTest, AHeapOfLampsTooLargeToHoldIsDrawnOneAfterTheOther)
+{
+    ShowBoard();
+    doc->DeleteContents();
+    constexpr int kLamp = 7;
+    for (int i = 0; i < 1500; ++i) { // lamps have no kept picture: a sprite each
+        std::unique_ptr<CComponent> lamp = doc->CreateComponent(kLamp);
+        ASSERT_TRUE(lamp);
+        lamp->MoveTo(100 + i % 7, -100 - i % 5);
+        doc->AddComponent(std::move(lamp));
+    }
+    doc->LayOutSockets();
+    EXPECT_EQ(DifferentPixels(InBands(384, {0, 0}), AtOnce(384, {0, 0})), 0);
+}
+
 } // namespace
