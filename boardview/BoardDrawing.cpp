@@ -162,26 +162,28 @@ void CBoardView::PaintEditingBoard(QImage& surface, const QRect& area, int dpi,
     prepare(measuring);
     const CRect clip = ShiftToBand(measuring, area).Normalized();
     const std::optional<CSpriteLayer> layer = SpritesMeeting(measuring, clip);
-    if (!layer) { // more sprites than may be held at once: drawn one after the other
-        QImage whole = SurfaceArea(surface, area);
-        whole.fill(Qt::white);
-        CDC dc(whole, dpi);
-        prepare(dc);
-        DrawBoard(dc, ShiftToBand(dc, area), false, false);
-        return;
-    }
     const std::vector<CBoardObject*> annotations = AnnotationsMeeting(measuring, clip, false);
-    PaintInBands(surface, area, AnnotationRows(measuring, annotations, area), [&](QImage& band, const QRect& bandArea) {
+    // Without a layer (more sprites than may be held at once) the area is one band,
+    // drawn one sprite after the other.
+    const std::vector<RowSpan> heldTogether =
+        layer ? AnnotationRows(measuring, annotations, area) : std::vector<RowSpan>{{area.top(), area.bottom()}};
+    PaintInBands(surface, area, heldTogether, [&](QImage& band, const QRect& bandArea) {
         CDC dc(band, dpi);
         prepare(dc);
         const CRect bandClip = ShiftToBand(dc, bandArea).Normalized();
+        if (!layer) {
+            DrawBoard(dc, bandClip, false, false);
+            return;
+        }
         DrawAnnotationsInBand(dc, annotations, bandClip);
         XorSprites(dc, *layer, bandClip);
     });
+    if (!layer)
+        return;
     // The lines colour few pixels: once over the whole area, after every band, which
     // keeps them over what the bands drew.
-    QImage whole = SurfaceArea(surface, area);
-    CDC dc(whole, dpi);
+    QImage areaImage = SurfaceArea(surface, area);
+    CDC dc(areaImage, dpi);
     prepare(dc);
     ShiftToBand(dc, area);
     DrawLines(dc, clip, false);

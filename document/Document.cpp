@@ -96,11 +96,12 @@ void CVeldtrakDoc::DeleteComponents(const std::vector<CComponent*>& doomed)
         return gone.count(c.get()) || (c->GetTypeId() == TYPE_SONDE && sockets.count(c->m_nParam1));
     };
     if (m_bRunning) { // the sockets that stay must not read from, or chart, a freed one
-        std::unordered_set<const CComponent*> leaving;
+        std::unordered_set<const CBus*> freed;
         for (const auto& c : m_components)
             if (going(c))
-                leaving.insert(c.get());
-        ForgetSocketsOf(leaving);
+                for (int i = 0; i < c->GetBusCount(); ++i)
+                    freed.insert(&c->Bus(i));
+        ForgetSockets(freed);
     }
     std::erase_if(m_components, going);
     ComponentsChanged();
@@ -108,13 +109,8 @@ void CVeldtrakDoc::DeleteComponents(const std::vector<CComponent*>& doomed)
     UpdateAllViews(HINT_REFRESH);
 }
 
-void CVeldtrakDoc::ForgetSocketsOf(const std::unordered_set<const CComponent*>& leaving)
+void CVeldtrakDoc::ForgetSockets(const std::unordered_set<const CBus*>& freed)
 {
-    std::unordered_set<const CBus*> freed;
-    for (const auto& c : m_components)
-        if (leaving.count(c.get()))
-            for (int i = 0; i < c->GetBusCount(); ++i)
-                freed.insert(&c->Bus(i));
     for (const auto& c : m_components)
         for (int i = 0; i < c->GetBusCount(); ++i)
             c->Bus(i).DropSources(freed);

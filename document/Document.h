@@ -294,8 +294,8 @@ public:
 private:
     // The levels back into the sockets, and the tick walks the list until the next Start.
     void ReleaseTickPlan();
-    // During a measurement: no socket left reads from, or charts, a socket of these.
-    void ForgetSocketsOf(const std::unordered_set<const CComponent*>& leaving);
+    // During a measurement: no socket left reads from, or charts, one of these.
+    void ForgetSockets(const std::unordered_set<const CBus*>& freed);
     bool DoSaveAs();
     void ClearList(ObjectList& list, int questionId);
     void DeleteAnnotation(ObjectList& list, int index);

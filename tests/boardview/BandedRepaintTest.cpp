@@ -52,9 +52,10 @@ TEST(SurfaceBandsTest, BandsCoverTheAreaOnceAndHoldEachSpanWhole)
             EXPECT_EQ(b.top(), next) << "band " << i;
             next = b.bottom() + 1;
             EXPECT_EQ(surface.pixel(b.topLeft()) & 0xFF, i) << "drawn where it lies";
-            if (b.height() > rows) // only a span makes a band taller
+            if (b.height() > rows) { // only a span makes a band taller
                 EXPECT_TRUE(std::any_of(k.whole.begin(), k.whole.end(),
                                         [&](const RowSpan& s) { return s.second > b.top() + rows - 1; }));
+            }
         }
         EXPECT_EQ(next, area.bottom() + 1);
         for (const RowSpan& s : k.whole) {
@@ -65,8 +66,9 @@ TEST(SurfaceBandsTest, BandsCoverTheAreaOnceAndHoldEachSpanWhole)
                                     [&](const QRect& b) { return b.top() <= first && last <= b.bottom(); }))
                 << "span " << s.first << ".." << s.second;
         }
-        if (area.left() > 0)
+        if (area.left() > 0) {
             EXPECT_EQ(surface.pixel(area.left() - 1, area.top()) & 0xFFFFFF, 0u) << "left of the area";
+        }
     }
 }
 

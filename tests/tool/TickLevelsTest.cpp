@@ -154,8 +154,9 @@ TEST_F(TickLevelsTest, TheBoardsKeepChanging)
     }
     // Only the generated boards: a pupil's worksheet may well start unwired and at rest.
     for (const auto& [board, distinct] : digests)
-        if (board.startsWith(u"keten") || board.startsWith(u"rooster") || board == u"alles")
+        if (board.startsWith(u"keten") || board.startsWith(u"rooster") || board == u"alles") {
             EXPECT_GE(distinct.size(), 4) << board.toStdString();
+        }
     EXPECT_GE(digests[QStringLiteral("keten400")].size(), kTicks) << "a step runs down the chain";
     EXPECT_GE(digests[QStringLiteral("alles")].size(), 20);
 }
@@ -256,8 +257,9 @@ TEST_F(TickLevelsTest, ABoardChangedWhileRunningGoesOnFromItsLevels)
             walked.ComponentsChanged();
             walked.Tick(dc, CPoint(0, 0), 0);
             doc->Tick(dc, CPoint(0, 0), 0);
-            if (t >= 5)
+            if (t >= 5) {
                 ASSERT_EQ(LevelDigest(walked), LevelDigest(*doc)) << "edit " << e << ", tick " << t;
+            }
         }
         doc->Stop();
         doc->UnlinkAll();
