@@ -8,6 +8,7 @@
 #include "DrawContext.h"
 
 #include <QCoreApplication>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QHash>
 #include <QPaintEngine>
@@ -132,6 +133,16 @@ struct CDC::FontEntry {
 
 struct CDC::Impl {
     // ---- fonts ----
+    // The board's stored face names are those of the platform it was first made on; here
+    // they are drawn with the DejaVu faces the set-up installs (the narrow label font
+    // takes DejaVu Sans Condensed from fonts-dejavu-extra), asked for by name so that no
+    // machine's font configuration picks another face and moves the text.
+    static QString BoardFontFamily(const QString& face) {
+        if (face.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("DejaVu Sans");
+        return face;
+    }
+
     static std::vector<std::unique_ptr<FontEntry>>& SharedFonts() {
         // Fonts resolved for image targets, shared by every context of the program (a
         // drawing pass creates its context anew; the fonts stay). Cleared before the
@@ -143,7 +154,7 @@ struct CDC::Impl {
 
     static std::unique_ptr<FontEntry> Resolve(const CFont& f, int dpi, QPaintDevice* device,
                                               bool raster) {
-        QFont q(f.face);
+        QFont q(BoardFontFamily(f.face));
         q.setStyleHint(QFont::SansSerif, raster ? QFont::NoAntialias : QFont::PreferDefault);
         if (raster) q.setStyleStrategy(QFont::NoAntialias);
         q.setWeight(QFont::Weight(std::clamp(f.weight <= 0 ? 400 : f.weight, 1, 1000)));
@@ -669,6 +680,11 @@ void CDC::ApplyBrush() {
 
 void CDC::ApplyMix() {
     Impl::SetPainterMix(*this, Impl::PenMix(*this));
+}
+
+QString CDC::ResolvedFace(const CFont& font, int dpi) {
+    const QFontInfo info(Impl::Resolve(font, dpi, nullptr, true)->font);
+    return info.family() + QLatin1Char(' ') + info.styleName();
 }
 
 CDC::FontEntry& CDC::CurrentFont() {

@@ -91,6 +91,10 @@ public:
     CDC(const CDC&) = delete;
     CDC& operator=(const CDC&) = delete;
 
+    // The face and style the font system gives for a font on the board's screen
+    // pictures, so a test can say plainly when a machine lacks the board's fonts.
+    static QString ResolvedFace(const CFont& font, int dpi = 96);
+
     bool IsPrinting() const { return m_bPrinting; }
     int Dpi() const { return m_nDpi; }
     QImage* Image() { return m_pImage; } // null when not drawing into an image

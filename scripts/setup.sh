@@ -8,7 +8,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libqt6svg6
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core xvfb xauth
+  fonts-dejavu-core fonts-dejavu-extra xvfb xauth
   qt6-translations-l10n
   xdotool imagemagick
   dpkg-dev lintian desktop-file-utils shared-mime-info libglib2.0-bin

@@ -457,6 +457,26 @@ TEST(DrawContextPixels, PrinterContextDrawsThroughThePainter) {
 // ---------------------------------------------------------------------------------
 // Text
 
+// The board's labels and texts are drawn with faces the set-up installs; a machine
+// that gives another face draws every recorded picture differently, so say which.
+TEST(DrawContextText, TheBoardFacesAreTheInstalledDejaVuFaces) {
+    const struct {
+        CFont font;
+        const char* face;
+    } cases[] = {
+        {CFont::Label(44), "DejaVu Sans Condensed"},
+        {CFont::Label(36), "DejaVu Sans Condensed"},
+        {CFont{}, "DejaVu Sans Book"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CDC::ResolvedFace(c.font).toStdString(), c.face)
+            << "height " << c.font.height << " width " << c.font.width
+            << ": the board is drawn with "
+            << c.face << " (packages fonts-dejavu-core and fonts-dejavu-extra, installed by "
+            << "scripts/setup.sh)";
+    }
+}
+
 TEST(DrawContextText, ExtentScalesWithHeightAndWidth) {
     CMemoryDC dc(10, 10, 96);
     CSize previous;
