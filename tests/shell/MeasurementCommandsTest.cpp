@@ -1,0 +1,62 @@
+// Start and Reset from the menu, on boards the way a lesson leaves them: after much
+// editing, with emitters far from a sensor, with a pulse generator running.
+#include "AppFixture.h"
+
+#include "shell/CommandIds.h"
+
+namespace {
+
+constexpr int kAndGate = 3;
+constexpr int kLamp = 7;
+constexpr int kLed = 8;
+constexpr int kLightSensor = 9;
+constexpr int kPulseGenerator = 13;
+constexpr int kToggle = 19;
+
+class MeasurementCommandsTest : public AppFixture {
+protected:
+    void Connect(const CBus& from, const CBus& to)
+    {
+        auto wire = std::make_unique<CDraad>();
+        wire->AddPoint(from.GetCenter(), from.GetId(), 30);
+        wire->AddPoint(to.GetCenter(), to.GetId(), 30);
+        Doc().AddWire(std::move(wire));
+    }
+    void Ticks(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            Board().OnTimer(CBoardView::kMeasureTimer);
+    }
+};
+
+// 400 gates placed and deleted leave the socket numbers in the thousands on an almost
+// empty board: a toggle numbered so must still be found when Start links the wires of
+// the many LEDs added after it.
+TEST_F(MeasurementCommandsTest, StartFindsEverySocketAfterALargeBoardWasDeleted)
+{
+    Start();
+    std::vector<CComponent*> gates;
+    for (int i = 0; i < 400; ++i) {
+        std::unique_ptr<CComponent> c = Doc().CreateComponent(kAndGate);
+        c->MoveTo(100 + 300 * (i % 20), -100 - 200 * (i / 20));
+        gates.push_back(c.get());
+        Doc().AddComponent(std::move(c));
+    }
+    Doc().DeleteComponents(gates);
+    CComponent* toggle = PlaceOnBoard(kToggle, 100, -100);
+    toggle->m_nParam2 = 1; // on
+    std::vector<CComponent*> leds;
+    for (int i = 0; i < 40; ++i) {
+        leds.push_back(PlaceOnBoard(kLed, 600 + 400 * (i % 8), -100 - 300 * (i / 8)));
+        Connect(toggle->Bus(1), leds.back()->Bus(0));
+    }
+    ASSERT_GT(toggle->Bus(1).GetId(), 1200);
+
+    Run(ID_MEASURE_START);
+    Ticks(2);
+    for (std::size_t i = 0; i < leds.size(); ++i)
+        EXPECT_EQ(std::abs(leds[i]->Bus(1).m_nValue), 500) << "LED " << i + 1;
+    Run(ID_MEASURE_STOP);
+}
+
+} // namespace
