@@ -59,4 +59,30 @@ TEST_F(MeasurementCommandsTest, StartFindsEverySocketAfterALargeBoardWasDeleted)
     Run(ID_MEASURE_STOP);
 }
 
+// Every emitter of a sensor's kind is a source of the sensor, however far away (here
+// beyond the board, where a file may put it): its light arrives divided by more than
+// 500, which is nothing, but the coupling is made as for any other.
+TEST_F(MeasurementCommandsTest, StartCouplesASensorToEveryEmitter)
+{
+    {
+        CVeldtrakDoc writer;
+        for (const CPoint at : {CPoint(100, -100), CPoint(400, -100), CPoint(100, -60000), CPoint(100, -80000)}) {
+            std::unique_ptr<CComponent> c = writer.CreateComponent(at.x == 100 && at.y == -100 ? kLightSensor : kLamp);
+            c->MoveTo(at.x, at.y);
+            writer.AddComponent(std::move(c));
+        }
+        WriteFile(QStringLiteral("ver.wks"), WriteBoard(writer));
+    }
+    Start({QStringLiteral("/file:") + Path(QStringLiteral("ver.wks"))});
+    ASSERT_EQ(Doc().m_components.size(), 4u);
+    CBus& sensing = Doc().m_components[0]->Bus(0);
+
+    Run(ID_MEASURE_START);
+    EXPECT_EQ(sensing.SourceCount(), 3u);
+    EXPECT_EQ(sensing.GetConnectionCount(), 3);
+    for (std::size_t lamp = 1; lamp < 4; ++lamp)
+        EXPECT_EQ(Doc().m_components[lamp]->Bus(1).GetConnectionCount(), 1) << "lamp " << lamp;
+    Run(ID_MEASURE_STOP);
+}
+
 } // namespace
