@@ -2,6 +2,7 @@
 // editing, with emitters far from a sensor, with a pulse generator running.
 #include "AppFixture.h"
 
+#include "components/PulsGenerator.h"
 #include "shell/CommandIds.h"
 
 namespace {
@@ -83,6 +84,33 @@ TEST_F(MeasurementCommandsTest, StartCouplesASensorToEveryEmitter)
     for (std::size_t lamp = 1; lamp < 4; ++lamp)
         EXPECT_EQ(Doc().m_components[lamp]->Bus(1).GetConnectionCount(), 1) << "lamp " << lamp;
     Run(ID_MEASURE_STOP);
+}
+
+// Reset sets the generator's frequency to 0 and nothing else: the countdown to the next
+// pulse stays, in the board and in its file.
+TEST_F(MeasurementCommandsTest, ResetStopsThePulseGeneratorAndKeepsItsCountdown)
+{
+    Start();
+    auto* generator = static_cast<CPulsGenerator*>(PlaceOnBoard(kPulseGenerator, 200, -200));
+    generator->SetFrequency(1);
+    Run(ID_MEASURE_START);
+    Ticks(5);
+    const int countdown = generator->Countdown();
+    ASSERT_GT(countdown, 1);
+
+    Run(ID_MEASURE_RESET);
+    EXPECT_TRUE(Doc().m_bRunning) << "Reset does not stop";
+    EXPECT_EQ(generator->Frequency(), 0);
+    EXPECT_EQ(generator->Countdown(), countdown);
+    Ticks(3);
+    EXPECT_EQ(generator->Countdown(), countdown) << "no frequency, no countdown";
+    Run(ID_MEASURE_STOP);
+
+    CVeldtrakDoc reader;
+    reader.DeleteContents();
+    ASSERT_EQ(ReadBoard(WriteBoard(Doc()), reader), 0);
+    ASSERT_EQ(reader.m_components.size(), 1u);
+    EXPECT_EQ(reader.m_components[0]->m_nCorner, countdown) << "the countdown is stored";
 }
 
 } // namespace
