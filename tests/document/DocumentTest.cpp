@@ -126,7 +126,8 @@ TEST_F(DocumentTest, FindBusAgreesWithAPlainSearchOverRandomEdits)
         }
         return nullptr;
     };
-    const int kinds[] = {INVERTER, AND_GATE, 13 /* pulse generator, 1 socket */, 14 /* counter, 8 */};
+    const int kinds[] = {INVERTER, AND_GATE, 13 /* pulse generator, 1 socket */,
+                         14 /* counter, 8 */};
     for (unsigned seed = 1; seed <= 6; ++seed) {
         doc = std::make_unique<CVeldtrakDoc>();
         std::mt19937 random(seed);
@@ -160,11 +161,13 @@ TEST_F(DocumentTest, FindBusAgreesWithAPlainSearchOverRandomEdits)
             }
             std::vector<int> asked = {pick(1, 7000), pick(-5, 0), 2000000000 - pick(0, 1000)};
             for (int k = 0; k < 40 && !doc->m_components.empty(); ++k) {
-                const CComponent& c = *doc->m_components[std::size_t(pick(0, int(doc->m_components.size()) - 1))];
+                const CComponent& c =
+                    *doc->m_components[std::size_t(pick(0, int(doc->m_components.size()) - 1))];
                 asked.push_back(c.Bus(pick(0, c.GetBusCount() - 1)).GetId());
             }
             for (int id : asked)
-                ASSERT_EQ(doc->FindBus(id), plainSearch(id)) << "seed " << seed << ", step " << step << ", socket " << id;
+                ASSERT_EQ(doc->FindBus(id), plainSearch(id))
+                    << "seed " << seed << ", step " << step << ", socket " << id;
         }
     }
 }

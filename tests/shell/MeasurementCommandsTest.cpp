@@ -67,8 +67,10 @@ TEST_F(MeasurementCommandsTest, StartCouplesASensorToEveryEmitter)
 {
     {
         CVeldtrakDoc writer;
-        for (const CPoint at : {CPoint(100, -100), CPoint(400, -100), CPoint(100, -60000), CPoint(100, -80000)}) {
-            std::unique_ptr<CComponent> c = writer.CreateComponent(at.x == 100 && at.y == -100 ? kLightSensor : kLamp);
+        for (const CPoint at :
+             {CPoint(100, -100), CPoint(400, -100), CPoint(100, -60000), CPoint(100, -80000)}) {
+            std::unique_ptr<CComponent> c =
+                writer.CreateComponent(at.x == 100 && at.y == -100 ? kLightSensor : kLamp);
             c->MoveTo(at.x, at.y);
             writer.AddComponent(std::move(c));
         }
