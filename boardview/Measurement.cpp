@@ -32,8 +32,9 @@ void CBoardView::OnMeasurementStopped()
     SetCurrentCursor(CURSOR_PLAIN);
     m_nMode = MODE_IDLE;
     KillTimer(kMeasureTimer);
+    // The levels stay: the board shows the state it stopped in, and a new Start goes
+    // on from there.
     m_doc.UnlinkAll();
-    m_doc.ClearLevels(); // a lamp still lit would say the measurement runs
     InvalidateAll();
 }
 

@@ -32,11 +32,10 @@ int PeriodTicks(int frequency)
 void CPulsGenerator::Update(CDC& dc, CPoint cursor, std::uint32_t* pState)
 {
     const std::uint32_t state = *pState;
-    if (state & STATE_RESET) {
-        // Stopped as if new: the first pulse comes at the first tick of a new frequency.
+    // A reset stops the pulses; the countdown runs on from where it was once a
+    // frequency is chosen again.
+    if (state & STATE_RESET)
         m_nParam1 = 0;
-        m_nCorner = 0;
-    }
     m_slider.Update(dc, cursor, state, m_rect, m_nParam1, HertzText);
 
     int level = 0;

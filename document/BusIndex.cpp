@@ -1,5 +1,7 @@
 #include "BusIndex.h"
 
+#include <algorithm>
+
 namespace {
 
 // How far beyond the socket count the plain table may reach.
@@ -62,14 +64,23 @@ void CBusIndex::Enter(int busId, Entry entry)
     if (busId <= 0)
         return; // no socket is numbered so: such a number is never found
     const auto slot = std::size_t(busId);
-    if (slot < m_table.size()) {
-        m_table[slot] = entry;
-    } else if (slot <= TableLimit(m_nSockets)) {
+    if (slot >= m_table.size() && slot <= TableLimit(m_nSockets)) {
         m_table.resize(std::max(slot + 1, m_table.size() + m_table.size() / 2));
-        m_table[slot] = entry;
-    } else {
-        m_far[busId] = entry;
+        // Numbers kept aside while the table was shorter may fall inside it now: they
+        // move in, since a number the table reaches is looked for in the table alone.
+        for (auto it = m_far.begin(); it != m_far.end();) {
+            if (std::size_t(it->first) < m_table.size()) {
+                m_table[std::size_t(it->first)] = it->second;
+                it = m_far.erase(it);
+            } else {
+                ++it;
+            }
+        }
     }
+    if (slot < m_table.size())
+        m_table[slot] = entry;
+    else
+        m_far[busId] = entry;
 }
 
 CBusIndex::Entry CBusIndex::Lookup(int busId) const

@@ -235,6 +235,7 @@ void CVeldtrakDoc::ClearLevels()
     for (auto& c : m_components)
         for (int i = 0; i < c->GetBusCount(); ++i)
             c->Bus(i).m_nValue = 0;
+    m_tickPlan.Reload(); // the levels a running tick keeps apart, too
 }
 
 void CVeldtrakDoc::LayOutSockets()

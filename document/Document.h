@@ -124,7 +124,7 @@ public:
     // Keeps every attached probe on its socket; true when one had to move.
     bool SnapProbes();
     void UnlinkAll();
-    // Every socket's level back to 0, so that a stopped board shows each output idle.
+    // Every socket's level to 0, the copies a running tick keeps included.
     void ClearLevels();
     // Places every socket by drawing each component once into a context that only
     // measures (sockets take their places when their component draws).

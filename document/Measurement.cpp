@@ -71,12 +71,7 @@ void CVeldtrakDoc::Start()
                 const long long dy = a.y - b.y;
                 const auto d = (long long)std::sqrt(double(dx * dx + dy * dy));
                 const auto divisor = unsigned((d + 1) / row.step + 1);
-                // Levels never exceed 5 V, so an emitter this far away always gives 0:
-                // one such source keeps the sensor coupled, more would only cost time.
-                if (divisor > unsigned(kLevelHigh) && sensor.Bus(0).HasSources())
-                    sensor.Bus(0).AddConnection();
-                else
-                    sensor.Bus(0).AddSource(&emitter.Bus(1), divisor);
+                sensor.Bus(0).AddSource(&emitter.Bus(1), divisor);
                 emitter.Bus(1).AddConnection();
             }
         }

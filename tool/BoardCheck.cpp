@@ -125,9 +125,7 @@ public:
     void Reset()
     {
         m_doc.ResetComponents(m_dc);
-        for (const auto& c : m_doc.m_components)
-            for (int b = 0; b < c->GetBusCount(); ++b)
-                c->Bus(b).m_nValue = 0;
+        m_doc.ClearLevels();
     }
 
     void Apply(const std::vector<int>& pattern)

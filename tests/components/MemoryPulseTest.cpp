@@ -356,17 +356,23 @@ TEST(PulsGeneratorTest, ResetStopsThePulses)
         EXPECT_EQ(board.Tick(0), 0);
 }
 
-TEST(PulsGeneratorTest, AfterResetTheFirstPulseComesAtOnceAsOnANewGenerator)
+// A reset sets only the frequency to 0: the countdown is kept, and a frequency chosen
+// again pulses when it runs out.
+TEST(PulsGeneratorTest, ResetKeepsTheCountdown)
 {
     CPulsGenerator generator;
     generator.SetFrequency(1);
     CTestBoard board(generator);
-    EXPECT_EQ(board.Tick(0), 500);
-    EXPECT_EQ(board.Tick(0), 0); // now 19 ticks to go
+    EXPECT_EQ(board.Tick(0), 500); // the countdown becomes 21
+    EXPECT_EQ(board.Tick(0), 0);   // 20
     board.Reset();
+    EXPECT_EQ(generator.Frequency(), 0);
+    EXPECT_EQ(generator.Countdown(), 20);
     generator.SetFrequency(10);
-    EXPECT_EQ(generator.Countdown(), 0);
-    EXPECT_EQ(board.Tick(0), 500);
+    for (int tick = 1; tick < 20; ++tick)
+        ASSERT_EQ(board.Tick(0), 0) << "tick " << tick;
+    EXPECT_EQ(board.Tick(0), 500) << "the 20th tick empties the countdown";
+    EXPECT_EQ(generator.Countdown(), 2);
 }
 
 // ---------------------------------------------------------------------------------

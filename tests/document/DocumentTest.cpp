@@ -1,5 +1,7 @@
 #include "DocFixture.h"
 
+#include <random>
+
 namespace {
 
 constexpr int kYes = 6;
@@ -107,6 +109,67 @@ TEST_F(DocumentTest, FindBusWithDamagedNumbers)
     EXPECT_EQ(doc->FindBus(7)->GetId(), 7);
     doc->ComponentsChanged(); // as a renumbering says
     EXPECT_EQ(doc->FindBus(9), &c->Bus(0));
+}
+
+// The look-up by number against a plain search from the back of the list, over random
+// sequences of adding, deleting, renumbering and reading the board. Few sockets with
+// numbers in the thousands keep many numbers beyond the index's plain table while the
+// table grows under them, as after deleting most of a large board.
+TEST_F(DocumentTest, FindBusAgreesWithAPlainSearchOverRandomEdits)
+{
+    const auto plainSearch = [this](int id) -> CBus* {
+        for (std::size_t i = doc->m_components.size(); i-- > 0;) {
+            CComponent& c = *doc->m_components[i];
+            for (int b = 0; b < c.GetBusCount(); ++b)
+                if (c.Bus(b).GetId() == id)
+                    return &c.Bus(b);
+        }
+        return nullptr;
+    };
+    const int kinds[] = {INVERTER, AND_GATE, 13 /* pulse generator, 1 socket */,
+                         14 /* counter, 8 */};
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        doc = std::make_unique<CVeldtrakDoc>();
+        std::mt19937 random(seed);
+        const auto pick = [&random](int low, int high) {
+            return std::uniform_int_distribution<int>(low, high)(random);
+        };
+        // From 1 up, or from far up: numbers beyond the table now, inside it later.
+        const auto numberFrom = [&] { return pick(0, 3) == 0 ? pick(1, 6000) : pick(1, 400) * 10; };
+        const auto renumber = [&](CComponent& c) {
+            const int first = pick(0, 20) == 0 ? 2000000000 - pick(0, 1000) : numberFrom();
+            for (int b = 0; b < c.GetBusCount(); ++b)
+                c.Bus(b).SetId(first + b);
+        };
+        for (int step = 0; step < 600; ++step) {
+            const int what = pick(0, 19);
+            const std::size_t count = doc->m_components.size();
+            if (what < 11 || count == 0) {
+                auto c = doc->CreateComponent(kinds[pick(0, 3)]);
+                if (pick(0, 1))
+                    renumber(*c);
+                doc->AddComponent(std::move(c));
+            } else if (what < 16) {
+                doc->DeleteComponent(pick(0, int(count) - 1));
+            } else if (what < 19) {
+                renumber(*doc->m_components[std::size_t(pick(0, int(count) - 1))]);
+                doc->ComponentsChanged();
+            } else {
+                const QByteArray bytes = WriteBoard(*doc);
+                doc->DeleteContents();
+                ReadBoard(bytes, *doc); // a board with numbers used twice is refused part-way
+            }
+            std::vector<int> asked = {pick(1, 7000), pick(-5, 0), 2000000000 - pick(0, 1000)};
+            for (int k = 0; k < 40 && !doc->m_components.empty(); ++k) {
+                const CComponent& c =
+                    *doc->m_components[std::size_t(pick(0, int(doc->m_components.size()) - 1))];
+                asked.push_back(c.Bus(pick(0, c.GetBusCount() - 1)).GetId());
+            }
+            for (int id : asked)
+                ASSERT_EQ(doc->FindBus(id), plainSearch(id))
+                    << "seed " << seed << ", step " << step << ", socket " << id;
+        }
+    }
 }
 
 TEST_F(DocumentTest, AddWireRefusesDuplicatesEitherWay)

@@ -142,14 +142,15 @@ TEST_F(MeasurementTest, StartAndStopSendTheirHints)
 
 namespace {
 
-TEST_F(MeasurementTest, FarEmittersStayCoupledButCostNothing)
+TEST_F(MeasurementTest, FarEmittersAreCoupledLikeNearOnes)
 {
     CComponent* sensor = Place(9, 0, 0);          // light sensor
     Place(7, 200, 0);                             // a lamp nearby
     Place(7, 0, -200000);                         // two far beyond any effect
     Place(7, 0, -300000);
     Start();
-    EXPECT_EQ(sensor->Bus(0).GetConnectionCount(), 3) << "every emitter still counts";
+    EXPECT_EQ(sensor->Bus(0).GetConnectionCount(), 3) << "every emitter counts";
+    EXPECT_EQ(sensor->Bus(0).SourceCount(), 3u) << "and is a source";
     Tick(2);
     EXPECT_EQ(sensor->Bus(0).ReadInput(), 0);
 }

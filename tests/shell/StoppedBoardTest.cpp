@@ -1,43 +1,86 @@
-// After Stop the board looks as it does before any measurement: no lamp, LED or meter
-// still shows the last levels.
+// Stop freezes the board: every output keeps its last level and shows it, and the next
+// Start goes on from those levels, so a circuit that remembers still knows its state.
 #include "AppFixture.h"
 
 #include "shell/CommandIds.h"
 
 namespace {
 
-constexpr int kLamp = 7;
+constexpr int kInverter = 6;
 constexpr int kLed = 8;
-constexpr int kVoltmeter = 16;
+constexpr int kOrGate = 12;
 constexpr int kToggle = 19;
 
-using StoppedBoardTest = AppFixture;
+class StoppedBoardTest : public AppFixture {
+protected:
+    void Connect(const CBus& from, const CBus& to)
+    {
+        auto wire = std::make_unique<CDraad>();
+        wire->AddPoint(from.GetCenter(), from.GetId(), 30);
+        wire->AddPoint(to.GetCenter(), to.GetId(), 30);
+        Doc().AddWire(std::move(wire));
+    }
+    void Ticks(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            Board().OnTimer(CBoardView::kMeasureTimer);
+    }
+    // A click on the toggle's button, as the pupil flips it during a measurement.
+    void Flip(const CComponent& toggle)
+    {
+        QTest::mouseClick(Board().viewport(), Qt::LeftButton, {}, Pixel(toggle.Bus(0).GetCenter()));
+        Ticks(1);
+    }
+    QRgb PixelOf(const CBus& bus)
+    {
+        Board().viewport()->repaint();
+        const QPoint at = Pixel(bus.GetCenter()) * Board().viewport()->devicePixelRatioF();
+        return Board().Surface().pixel(at) & 0xFFFFFF;
+    }
+};
 
-TEST_F(StoppedBoardTest, OutputsShowTheirIdleLookAfterStop)
+TEST_F(StoppedBoardTest, StopKeepsEveryLevelAndStartGoesOnFromThem)
 {
     Start();
+    // A latch: once the toggle was on, the OR gate holds itself high through two
+    // inverters. From all levels at 0 it does not settle but flickers.
     CComponent* toggle = PlaceOnBoard(kToggle, 200, -200);
-    std::vector<CComponent*> outputs = {PlaceOnBoard(kLamp, 800, -200), PlaceOnBoard(kLed, 800, -700),
-                                        PlaceOnBoard(kVoltmeter, 800, -1200)};
-    for (CComponent* out : outputs) {
-        Doc().m_wires.push_back(std::make_unique<CDraad>());
-        Doc().m_wires.back()->AddPoint(toggle->Bus(1).GetCenter(), toggle->Bus(1).GetId(), 30);
-        Doc().m_wires.back()->AddPoint(out->Bus(0).GetCenter(), out->Bus(0).GetId(), 30);
-    }
-    toggle->m_nParam2 = 1; // switched on before the measurement
-    Doc().UpdateAllViews(0);
-    Board().viewport()->repaint();
-    const QImage idle = Board().Surface().copy();
+    CComponent* gate = PlaceOnBoard(kOrGate, 700, -200);
+    CComponent* first = PlaceOnBoard(kInverter, 1300, -700);
+    CComponent* second = PlaceOnBoard(kInverter, 700, -700);
+    CComponent* led = PlaceOnBoard(kLed, 1300, -200);
+    Connect(toggle->Bus(1), gate->Bus(0));
+    Connect(gate->Bus(2), first->Bus(0));
+    Connect(first->Bus(1), second->Bus(0));
+    Connect(second->Bus(1), gate->Bus(1));
+    Connect(gate->Bus(2), led->Bus(0));
+    const QRgb dark = PixelOf(led->Bus(1));
+    const QRgb lit = 0xFF0000;
+    ASSERT_NE(dark, lit);
 
     Run(ID_MEASURE_START);
-    for (int i = 0; i < 3; ++i)
-        Board().OnTimer(CBoardView::kMeasureTimer);
-    Board().viewport()->repaint();
-    ASSERT_NE(Board().Surface(), idle) << "the outputs show the toggle's level while measuring";
+    Flip(*toggle);
+    Ticks(4);
+    ASSERT_EQ(std::abs(led->Bus(1).m_nValue), 500);
+    Flip(*toggle);
+    ASSERT_EQ(toggle->m_nParam2, 0) << "the toggle is off again";
+    for (int i = 0; i < 4; ++i) {
+        Ticks(1);
+        ASSERT_EQ(std::abs(led->Bus(1).m_nValue), 500) << "the latch holds, tick " << i;
+    }
+    EXPECT_EQ(PixelOf(led->Bus(1)), lit);
 
     Run(ID_MEASURE_STOP);
-    Board().viewport()->repaint();
-    EXPECT_EQ(Board().Surface(), idle);
+    EXPECT_EQ(std::abs(gate->Bus(2).m_nValue), 500);
+    EXPECT_EQ(std::abs(second->Bus(1).m_nValue), 500);
+    EXPECT_EQ(PixelOf(led->Bus(1)), lit) << "the stopped board shows the state it stopped in";
+
+    Run(ID_MEASURE_START);
+    for (int i = 0; i < 6; ++i) {
+        Ticks(1);
+        EXPECT_EQ(std::abs(led->Bus(1).m_nValue), 500) << "still set after Start, tick " << i;
+    }
+    Run(ID_MEASURE_STOP);
 }
 
 } // namespace

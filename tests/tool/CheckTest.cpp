@@ -15,7 +15,7 @@ namespace {
 
 // Creation indexes.
 enum { PUSH_BUTTON = 2, AND_GATE = 3, MEMORY = 4, INVERTER = 6, LED = 8, OR_GATE = 12, TOGGLE = 19,
-       SOURCE = 21, VOLTMETER = 16 };
+       SOURCE = 21, VOLTMETER = 16, COUNTER = 14, TRANSISTOR = 20 };
 
 // How a pupil built the assignment "the LED lights while both buttons are pressed".
 enum class Build { AsTeacher, OtherListOrder, TwoInvertersMore, OrGate, FirstButtonOnly };
@@ -139,6 +139,32 @@ TEST_F(CheckTest, WhatACircuitRemembersCounts)
     EXPECT_TRUE(m_out.contains(
         QStringLiteral("Eerste verschil: in volgorde, invoer 1 0 en daarna 0 0: led 1 uit, verwacht aan")))
         << m_out.toStdString();
+}
+
+// A transistor at its threshold of 0,70 V switches exactly as an inverter: two of them
+// in a row count the toggle's flips as two inverters do. Each Reset of the check starts
+// both boards from the same levels, the inverters' too, which the tick keeps apart.
+TEST_F(CheckTest, TwoTransistorsCountAsTwoInverters)
+{
+    for (const bool transistors : {false, true}) {
+        doc = std::make_unique<CVeldtrakDoc>();
+        CComponent* toggle = Place(TOGGLE, 100, -200);
+        CComponent* counter = Place(COUNTER, 1500, -200);
+        int driver = toggle->Bus(1).GetId();
+        for (int x : {500, 900}) {
+            CComponent* stage = Place(transistors ? TRANSISTOR : INVERTER, x, -200);
+            Wire(driver, stage->Bus(0).GetId());
+            driver = stage->Bus(1).GetId();
+        }
+        Wire(driver, counter->Bus(0).GetId());
+        WriteFile(transistors ? QStringLiteral("transistors.ant") : QStringLiteral("invertors.wks"),
+                  WriteBoard(*doc));
+    }
+    EXPECT_EQ(Tool({QStringLiteral("check"), Path(QStringLiteral("transistors.ant")), QStringLiteral("--against"),
+                    Path(QStringLiteral("invertors.wks"))}),
+              0)
+        << m_out.toStdString();
+    EXPECT_TRUE(m_out.endsWith(QStringLiteral("pulsteller 1: goed\nOordeel: goed\n"))) << m_out.toStdString();
 }
 
 TEST_F(CheckTest, BoardsThatCannotBeComparedAreRowsOfTheirOwn)

@@ -226,8 +226,8 @@ TEST_F(TickLevelsTest, TheLaidOutTickAgreesWithTheListWalkOnAnyWiring)
 }
 
 // The tick keeps the gates' levels to itself between ticks. A board changed while it
-// runs (a component deleted or added, a Reset, a Stop) must find every level back in
-// its socket, and go on from there as the walk over the list does.
+// runs (a component deleted or added, a Reset, a Stop, every level cleared) must find
+// every level back in its socket, and go on from there as the walk over the list does.
 TEST_F(TickLevelsTest, ABoardChangedWhileRunningGoesOnFromItsLevels)
 {
     const std::function<void(CVeldtrakDoc&)> edits[] = {
@@ -238,6 +238,7 @@ TEST_F(TickLevelsTest, ABoardChangedWhileRunningGoesOnFromItsLevels)
             board.ResetComponents(dc);
         },
         [](CVeldtrakDoc& board) { board.Stop(); },
+        [](CVeldtrakDoc& board) { board.ClearLevels(); },
     };
     CMemoryDC dc(64, 64);
     for (std::size_t e = 0; e < std::size(edits); ++e) {

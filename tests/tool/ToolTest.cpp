@@ -228,6 +228,36 @@ TEST_F(ToolBoardTest, LightAndHeatFallOffWithDistance)
     }
 }
 
+// Socket numbers as a file may have them after much editing: the LED's, read first,
+// lie beyond where the look-up by number keeps its plain table at first, and the
+// numbers read after it stretch that table over them.
+TEST_F(ToolBoardTest, EverySocketIsFoundWhateverItsNumber)
+{
+    CVeldtrakDoc doc;
+    CComponent* led = Place(doc, 8, 800, -100);
+    CComponent* toggle = Place(doc, 19, 0, -100);
+    CComponent* inverter = Place(doc, 6, 400, -600);
+    const struct {
+        CComponent* component;
+        int first;
+    } numbers[] = {{led, 1200}, {toggle, 899}, {inverter, 1000}};
+    for (const auto& n : numbers)
+        for (int b = 0; b < 2; ++b)
+            n.component->Bus(b).SetId(n.first + b);
+    toggle->m_nParam2 = 1; // on
+    Wire(doc, 900, 1200);
+    const QStringList lines = RunBoard(doc, 3);
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0], QStringLiteral("0 CLed 500 500"));
+    EXPECT_EQ(lines[1], QStringLiteral("1 CToggle 0 500"));
+
+    ASSERT_EQ(Run({QStringLiteral("info"), m_dir.path() + QStringLiteral("/bord.wks")}), 0);
+    doc.LayOutSockets();
+    const CPoint end = led->Bus(0).GetCenter();
+    EXPECT_TRUE(m_out.contains(QStringLiteral(" (%1,%2)\n").arg(end.x).arg(end.y)))
+        << "the wire ends on the LED's input:\n" << m_out.toStdString();
+}
+
 TEST_F(ToolBoardTest, PulsesAreCounted)
 {
     // 10 Hz is a pulse every second tick, the first at once: 41 ticks give 21 pulses.
