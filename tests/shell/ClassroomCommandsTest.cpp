@@ -526,10 +526,14 @@ TEST_F(ClassroomCommandsTest, SettingsButtonNeedsTheUnlockAndOpensTheSettings)
     ScriptedModals user;
     user.Then([](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), "Settings");
+        Edit(d, 1023)->setText("plaatjes"); // typed without its backslash
+        d.findChild<QComboBox*>("combo1077")->setEditText(" eigen ");
         return Press(d, 1);
     });
     ClickToolbarButton(ID_SETTINGS);
     EXPECT_EQ(doc->m_strHelpFile, QString());
+    EXPECT_EQ(doc->m_strFolderBitmap, "plaatjes\\");
+    EXPECT_TRUE(doc->m_worksheetFolders.contains("eigen\\"));
 }
 
 // ---- the restricted "Opslaan als..." ----

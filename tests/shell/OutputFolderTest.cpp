@@ -1,6 +1,6 @@
 // Where the pupil's work goes and what the program finds afterwards: the output folder
-// of a restricted save, of the chain's silent save and of the measurement's exports, and
-// folders typed without their closing backslash.
+// of a restricted save and of the chain's silent save, and folders typed without their
+// closing backslash.
 #include "AppFixture.h"
 
 #include "annotations/Picture.h"
@@ -10,7 +10,6 @@
 #include "support/ScreenshotFolder.h"
 
 #include <QComboBox>
-#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -158,28 +157,6 @@ TEST_F(OutputFolderTest, TheChainSaysWhereItSavedAndTheStartDialogListsTheSavedB
     Run(ID_FILE_NEW);
     EXPECT_EQ(Doc().GetPathName(), Stored("leerling/les.wks"));
     EXPECT_EQ(Doc().m_components.size(), 2u) << "the pupil's work";
-}
-
-TEST_F(OutputFolderTest, MeasurementSaveDialogsStartInTheOutputFolder)
-{
-    Start();
-    CComponent* toggle = PlaceOnBoard(kToggle, 300, -300);
-    AddProbe(Doc(), toggle->Bus(1).GetId(), 1);
-    Run(ID_MEASURE_START);
-    Board().OnTimer(CBoardView::kMeasureTimer);
-    Run(ID_MEASURE_STOP);
-
-    for (int command : {ID_MEASURE_SAVE_VALUES, ID_MEASURE_SAVE_CHART}) {
-        SCOPED_TRACE(command);
-        QString folder;
-        ScriptedModals user;
-        user.Then([&folder](QDialog& d) {
-            folder = static_cast<QFileDialog&>(d).directory().absolutePath();
-            return int(QDialog::Rejected);
-        });
-        Run(command);
-        EXPECT_EQ(folder, QDir(Path("leerling")).absolutePath());
-    }
 }
 
 TEST_F(OutputFolderTest, FoldersTypedWithoutTheirBackslashStillHoldTheirFiles)
