@@ -26,7 +26,8 @@ QLineEdit* Edit(QDialog& d, int id)
 }
 int Press(QDialog& d, int id)
 {
-    QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("button%1").arg(id)), Qt::LeftButton);
+    QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("button%1").arg(id)),
+                      Qt::LeftButton);
     return d.isVisible() ? -1 : d.result();
 }
 
@@ -73,8 +74,9 @@ protected:
     }
     int PictureWidth() const
     {
-        return Doc().m_pictures.empty() ? -1
-                                        : static_cast<const CPlaatje&>(*Doc().m_pictures[0]).m_nWidth;
+        return Doc().m_pictures.empty()
+                   ? -1
+                   : static_cast<const CPlaatje&>(*Doc().m_pictures[0]).m_nWidth;
     }
     QString StatusText() const { return Frame()->MessagePane().text(); }
 
@@ -169,7 +171,8 @@ TEST_F(OutputFolderTest, FoldersTypedWithoutTheirBackslashStillHoldTheirFiles)
     settings.SetSetting("FolderOutput", "uitvoer/");
     WriteFile("Veldtrak Tanvo", settings.Content());
     WriteBitmap("bmp/foto.bmp");
-    WriteBoardFile("praktisch/antwoord.ant", [](CVeldtrakDoc& d) { d.m_strBoardTitle = "Antwoord"; });
+    WriteBoardFile("praktisch/antwoord.ant",
+                   [](CVeldtrakDoc& d) { d.m_strBoardTitle = "Antwoord"; });
     WriteBoardFile("opdrachten/les.wks", [](CVeldtrakDoc& d) {
         d.m_strNextBoard = "antwoord.ant"; // only in the worksheet folder
         AddPicture(d, "foto.bmp");

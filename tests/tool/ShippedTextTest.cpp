@@ -26,12 +26,14 @@ TEST(ShippedTextTest, EveryTextFieldIsStoredAsTheWriterStoresItAndHoldsAllItsLin
     RegisterBoardClasses();
     RegisterAnnotationClasses();
     static const QRegularExpression fieldLine(
-        QStringLiteral("^tekstveld (\\d+): \\((-?\\d+),(-?\\d+)\\)-\\((-?\\d+),(-?\\d+)\\) kader (-?\\d+)$"),
+        QStringLiteral(
+            "^tekstveld (\\d+): \\((-?\\d+),(-?\\d+)\\)-\\((-?\\d+),(-?\\d+)\\) kader (-?\\d+)$"),
         QRegularExpression::MultilineOption);
     int fields = 0;
     // The boards the build made from the texts in data/.
     const QDir source(QStringLiteral(VT_DATA_DIR));
-    QDirIterator it(source.path(), {QStringLiteral("*.json")}, QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator it(source.path(), {QStringLiteral("*.json")}, QDir::Files,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         QString path = source.relativeFilePath(it.next());
         path = QStringLiteral(VT_SHIPPED_FOLDER "/") + path.chopped(5);
