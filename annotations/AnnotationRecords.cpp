@@ -36,7 +36,9 @@ void CTabel::Serialize(CArchive& ar)
     } else {
         m_rect = ar.ReadRect();
         m_strData = ar.ReadString();
-        m_strSeparator = ar.ReadString();
+        // The separator is one character: a longer one from a damaged file would make
+        // preparing the cells quadratic in its length at every measure and draw.
+        m_strSeparator = ar.ReadString().left(1);
         m_bFixed = ar.ReadInt();
         m_bRowHeader = ar.ReadInt();
         m_bColumnHeader = ar.ReadInt();

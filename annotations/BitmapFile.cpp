@@ -1,11 +1,14 @@
 #include "BitmapFile.h"
 
+#include "platform/FileIO.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 
 #include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -71,9 +74,14 @@ bool IsAcceptableBitmapHeader(const QByteArray& head, qint64 fileSize)
 
 QImage LoadBitmapFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    int fd = -1;
+    if (OpenRegularFile(path, fd) != FILE_OK)
         return {};
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {};
+    }
     const qint64 size = file.size();
     const QByteArray head = file.peek(kFileHeaderSize + 124);
     if (!IsAcceptableBitmapHeader(head, size))

@@ -45,11 +45,15 @@ bool CanFollowBoardLink(const CVeldtrakDoc& doc, ChainLink link)
     return fields.file.isEmpty() && !doc.m_libraryPaths.isEmpty();
 }
 
-void FollowBoardLink(CVeldtrakDoc& doc, ChainLink link)
+QString FollowBoardLink(CVeldtrakDoc& doc, ChainLink link)
 {
     // The pupil's work is kept before anything else happens, even when the password
     // turns out to be wrong.
-    if (doc.IsModified() && !doc.OnSaveDocument(doc.GetPathName())) return;
+    QString saved;
+    if (doc.IsModified()) {
+        if (!doc.OnSaveDocument(doc.GetPathName())) return {};
+        saved = doc.GetPathName();
+    }
 
     // Copies: opening the next board replaces the fields.
     const LinkFields fields = Fields(doc, link);
@@ -59,12 +63,13 @@ void FollowBoardLink(CVeldtrakDoc& doc, ChainLink link)
         doc.DeleteContents();
         doc.ResetUndoHistory();
         doc.UpdateAllViews(HINT_STARTUP_IMAGE, kStartMenuImage);
-        return;
+        return saved;
     }
-    if (!fields.found || target.isEmpty()) return;
+    if (!fields.found || target.isEmpty()) return saved;
     if (!password.isEmpty()) {
         QString entry;
-        if (!CPasswordDlg::Ask(entry, QApplication::activeWindow()) || entry != password) return;
+        if (!CPasswordDlg::Ask(entry, QApplication::activeWindow()) || entry != password)
+            return saved;
     }
 
     const bool wasNameDiffers = doc.m_bNameDiffers;
@@ -78,4 +83,5 @@ void FollowBoardLink(CVeldtrakDoc& doc, ChainLink link)
     }
     doc.m_bNameDiffers = wasNameDiffers;
     doc.m_bBusy = wasBusy;
+    return saved;
 }

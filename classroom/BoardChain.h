@@ -13,8 +13,9 @@ enum class ChainLink { Previous, Next };
 bool CanFollowBoardLink(const CVeldtrakDoc& doc, ChainLink link);
 
 // Saves a modified board, then opens the linked board (asking its password first), or
-// clears the board and shows the start menu when no link is entered.
-void FollowBoardLink(CVeldtrakDoc& doc, ChainLink link);
+// clears the board and shows the start menu when no link is entered. Returns the path
+// the pupil's board was saved under, empty when it was not saved.
+QString FollowBoardLink(CVeldtrakDoc& doc, ChainLink link);
 
 // The file name of a stored path: after its last backslash, cut before its first ".".
 QString ChainFileName(const QString& path);

@@ -1,6 +1,7 @@
 #include "Classroom.h"
 
 #include "RestrictedSaveDlg.h"
+#include "WorksheetLibrary.h"
 #include "document/Document.h"
 
 QString RestrictedSaveName(CVeldtrakDoc& doc)
@@ -13,4 +14,5 @@ QString RestrictedSaveName(CVeldtrakDoc& doc)
 void InstallClassroomDialogs(CVeldtrakDoc& doc)
 {
     doc.m_askRestrictedSaveName = [&doc] { return RestrictedSaveName(doc); };
+    doc.m_boardSaved = [&doc](const QString& path) { NoteSavedWorksheet(doc, path); };
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The classroom's dialogs in the document's own commands: the restricted "Opslaan
-// als..." of a board saved into the output folder. The main window installs them for
-// its document.
+// The classroom's parts of the document's own commands: the restricted "Opslaan als..."
+// of a board saved into the output folder, and the library that lists a saved
+// worksheet at once. The main window installs them for its document.
 
 #include <QString>
 

@@ -4,8 +4,10 @@
 #include "PasswordDlg.h"
 #include "SettingsDlg.h"
 #include "document/Document.h"
+#include "document/MessageBox.h"
 #include "platform/FileDialogs.h"
 #include "platform/ModalRunner.h"
+#include "platform/Strings.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,6 +18,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -36,6 +40,26 @@ const struct {
     {1054, "sondes gebruiken"},
     {1055, "teksten/tabellen/foto's wijzigen"},
     {1062, "eigenschappen componenten wijzigen"},
+};
+
+constexpr int kWarningCaption = 61612; // "Waarschuwing"
+
+// The entries whose edits take a limited number of characters, with their labels.
+struct LimitedEntry {
+    QString CProtectionEntries::*entry;
+    const char* label;
+    int limit;
+};
+const LimitedEntry kLimitedEntries[] = {
+    {&CProtectionEntries::password, "Password", CProtectionDlg::kPasswordLength},
+    {&CProtectionEntries::retype, "Re-type", CProtectionDlg::kPasswordLength},
+    {&CProtectionEntries::boardTitle, "Titel bord", CProtectionDlg::kTitleLength},
+    {&CProtectionEntries::prevBoard, "Bestand vorig bord", CProtectionDlg::kBoardFileLength},
+    {&CProtectionEntries::prevPassword, "Password om toegang te krijgen tot vorig bord",
+     CProtectionDlg::kPasswordLength},
+    {&CProtectionEntries::nextBoard, "Bestand volgend bord", CProtectionDlg::kBoardFileLength},
+    {&CProtectionEntries::nextPassword, "Password om toegang te krijgen tot volgend bord",
+     CProtectionDlg::kPasswordLength},
 };
 
 QLabel* Label(const char* text, QWidget* buddy)
@@ -144,14 +168,34 @@ void CProtectionDlg::SetEntries(const CProtectionEntries& e)
 {
     for (std::size_t bit = 0; bit < 8; ++bit)
         m_boxes[bit]->setChecked((e.permissions >> bit) & 1);
-    m_pPassword->setText(e.password);
-    m_pRetype->setText(e.retype);
-    m_pPrevBoard->setText(e.prevBoard);
-    m_pNextBoard->setText(e.nextBoard);
+    // A value from a file may be longer than what can be typed: the edit shows it
+    // whole instead of cutting it, and OK says it is too long (LimitMessage).
+    const auto show = [](QLineEdit& edit, int limit, const QString& text) {
+        edit.setMaxLength(std::max<int>(limit, int(text.size())));
+        edit.setText(text);
+    };
+    show(*m_pPassword, kPasswordLength, e.password);
+    show(*m_pRetype, kPasswordLength, e.retype);
+    show(*m_pPrevBoard, kBoardFileLength, e.prevBoard);
+    show(*m_pNextBoard, kBoardFileLength, e.nextBoard);
     m_pHelpFile->setText(e.helpFile);
-    m_pPrevPassword->setText(e.prevPassword);
-    m_pNextPassword->setText(e.nextPassword);
-    m_pTitle->setText(e.boardTitle);
+    show(*m_pPrevPassword, kPasswordLength, e.prevPassword);
+    show(*m_pNextPassword, kPasswordLength, e.nextPassword);
+    show(*m_pTitle, kTitleLength, e.boardTitle);
+}
+
+QString CProtectionDlg::LimitMessage(const CProtectionEntries& e)
+{
+    for (const LimitedEntry& limited : kLimitedEntries) {
+        const qsizetype length = (e.*limited.entry).size();
+        if (length > limited.limit)
+            return QStringLiteral("\"%1\" mag hoogstens %2 tekens hebben, maar heeft er %3. "
+                                  "Maak het korter.")
+                .arg(QString::fromUtf8(limited.label))
+                .arg(limited.limit)
+                .arg(length);
+    }
+    return {};
 }
 
 CProtectionEntries CProtectionDlg::Entries() const
@@ -192,7 +236,21 @@ void CProtectionDlg::Browse(QLineEdit& edit, bool helpFile)
     options.defaultExtension = QString::fromLatin1(helpFile ? "html" : "werkblad");
     options.initialName = QString::fromLatin1(helpFile ? "*.htm*" : "*.wks");
     const QString chosen = RunFileDialog(options);
-    if (!chosen.isEmpty()) edit.setText(ShortenedPath(chosen, m_strFolderRoot));
+    if (chosen.isEmpty()) return;
+    const QString entered = ShortenedPath(chosen, m_strFolderRoot);
+    const int limit = helpFile ? edit.maxLength() : kBoardFileLength;
+    if (entered.size() > limit) {
+        // Cut to the edit's length the link would lead nowhere.
+        CMessageBox box(this);
+        box.Show(QStringLiteral("Het pad van dit bestand heeft %1 tekens; hier passen er "
+                                "hoogstens %2. Kies een bestand in of onder de programmamap, "
+                                "of een kortere naam.")
+                     .arg(entered.size())
+                     .arg(limit),
+                 LoadString(kWarningCaption));
+        return;
+    }
+    edit.setText(entered);
 }
 
 CProtectionEntries ProtectionEntriesOf(const CVeldtrakDoc& doc)
@@ -231,6 +289,10 @@ bool SetProtection(CVeldtrakDoc& doc)
         }
         if (result != QDialog::Accepted) return false; // the unlock stays
         entries = dialog.Entries();
+        if (const QString tooLong = CProtectionDlg::LimitMessage(entries); !tooLong.isEmpty()) {
+            doc.m_messageBox.Show(tooLong, LoadString(kWarningCaption));
+            continue; // shown again as typed: nothing is stored cut short
+        }
         if (entries.password == entries.retype)
             break; // different ones show the dialog again, as typed
     }

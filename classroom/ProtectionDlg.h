@@ -49,6 +49,9 @@ public:
     // The check box id of each permission bit, from bit 0 to bit 7.
     static const std::array<int, 8> kPermissionBoxes;
 
+    // The warning for the first entry longer than its edit takes, or empty when all fit.
+    static QString LimitMessage(const CProtectionEntries& entries);
+
     // A chosen path below the program folder loses that folder's part.
     static QString ShortenedPath(const QString& path, const QString& programFolder);
 

@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 CRestrictedSaveDlg::CRestrictedSaveDlg(const QString& name, QWidget* parent)
     : QDialog(parent), m_pEdit(MakeEdit(1098, kMaxLength, false, false))
 {
@@ -23,6 +25,8 @@ CRestrictedSaveDlg::CRestrictedSaveDlg(const QString& name, QWidget* parent)
         label->setTextFormat(Qt::PlainText);
         layout->addWidget(label);
     }
+    // A longer title is shown whole: cut, it would save under another name unnoticed.
+    m_pEdit->setMaxLength(std::max<int>(kMaxLength, int(name.size())));
     m_pEdit->setText(name);
     m_pEdit->selectAll();
     layout->addWidget(m_pEdit);
@@ -43,11 +47,15 @@ bool NamesAFolder(const QString& name)
 
 QString AskRestrictedSaveName(CVeldtrakDoc& doc)
 {
-    QDir::setCurrent(FileSystemPath(doc.m_strFolderRoot));
+    const QString root = FileSystemPath(doc.m_strFolderRoot);
+    QDir::setCurrent(root);
     QDir::setCurrent(FileSystemPath(doc.m_strFolderOutput)); // stays put when it is missing
-    for (;;) {
+    QString name;
+    do {
         CRestrictedSaveDlg dialog(doc.GetTitle(), QApplication::activeWindow());
-        const QString name = RunModal(dialog) == QDialog::Accepted ? dialog.Name() : QString();
-        if (!NamesAFolder(name)) return name;
-    }
+        name = RunModal(dialog) == QDialog::Accepted ? dialog.Name() : QString();
+    } while (NamesAFolder(name));
+    // Relative names (help file, pictures, worksheet folders) are the program folder's.
+    QDir::setCurrent(root);
+    return name;
 }

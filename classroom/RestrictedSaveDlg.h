@@ -21,8 +21,8 @@ private:
     QLineEdit* m_pEdit;
 };
 
-// Asks for the name until it names no folder; empty when the pupil cancelled. Leaves
-// the output folder current (relative help files are looked up there afterwards).
+// Asks for the name until it names no folder; empty when the pupil cancelled. The
+// output folder is current while the dialog shows, the program folder again after it.
 QString AskRestrictedSaveName(CVeldtrakDoc& doc);
 
 // A name with a folder in it (":", "\" or, on this system, "/") cannot be taken.

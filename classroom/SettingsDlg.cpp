@@ -4,6 +4,7 @@
 #include "document/Document.h"
 #include "platform/Clock.h"
 #include "platform/FileDialogs.h"
+#include "platform/FolderName.h"
 #include "platform/ModalRunner.h"
 #include "platform/Paths.h"
 #include "platform/Strings.h"
@@ -301,17 +302,19 @@ void CSettingsDlg::accept()
 
     // Read from the last shown item to the first: each list is kept in the reverse of
     // the order it is shown in.
-    auto reversed = [](const QComboBox& list) {
+    auto reversed = [](const QComboBox& list, QString (*stored)(const QString&)) {
         QStringList items;
         for (int i = list.count(); i-- > 0;)
-            items << list.itemText(i);
+            items << stored(list.itemText(i));
         return items;
     };
-    m_doc.m_worksheetFolders = reversed(*m_pFolders);
-    m_doc.m_worksheetExtensions = reversed(*m_pExtensions);
-    m_doc.m_strFolderOutput = output;
+    const auto asTyped = [](const QString& text) { return text; };
+    // Folders are stored with their closing backslash, however they were typed.
+    m_doc.m_worksheetFolders = reversed(*m_pFolders, FolderName);
+    m_doc.m_worksheetExtensions = reversed(*m_pExtensions, asTyped);
+    m_doc.m_strFolderOutput = FolderName(output);
     m_doc.m_strDefaultHelpFile = m_pHelp->text();
-    m_doc.m_strFolderBitmap = m_pBitmaps->text();
+    m_doc.m_strFolderBitmap = FolderName(m_pBitmaps->text());
     QDialog::accept();
 }
 

@@ -6,6 +6,7 @@
 #include "platform/Paths.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #include <algorithm>
@@ -31,9 +32,7 @@ QStringList FindWorksheetFiles(const CVeldtrakDoc& doc)
 {
     QStringList paths;
     for (qsizetype f = doc.m_worksheetFolders.size(); f-- > 0;) {
-        QString folder = doc.m_worksheetFolders[f];
-        // A folder typed without its closing backslash still means that folder.
-        if (!folder.isEmpty() && !folder.endsWith(u'\\')) folder += u'\\';
+        const QString& folder = doc.m_worksheetFolders[f];
         const QDir dir(
             FileSystemPath(IsAbsoluteName(folder) ? folder : doc.m_strFolderRoot + folder));
         if (!dir.exists()) continue;
@@ -48,6 +47,21 @@ QStringList FindWorksheetFiles(const CVeldtrakDoc& doc)
     return paths;
 }
 
+// The category of a library path (relative ones lie below the program folder).
+QString CategoryOf(const CVeldtrakDoc& doc, const QString& libraryPath)
+{
+    return WorksheetCategory(IsAbsoluteName(libraryPath) ? libraryPath
+                                                         : doc.m_strFolderRoot + libraryPath);
+}
+
+// The folder a stored folder name means, as the file system knows it; empty when it
+// does not exist.
+QString CanonicalFolder(const CVeldtrakDoc& doc, const QString& folder)
+{
+    return QFileInfo(FileSystemPath(IsAbsoluteName(folder) ? folder : doc.m_strFolderRoot + folder))
+        .canonicalFilePath();
+}
+
 // Opens every path for its title. A path that cannot be read (the open has told the
 // user) leaves the list, so paths and entries stay parallel.
 void ReadTitles(CVeldtrakDoc& doc)
@@ -58,8 +72,7 @@ void ReadTitles(CVeldtrakDoc& doc)
         // has taken this index.
         doc.UpdateAllViews(HINT_STARTUP_STATUS, int(i));
         const QString path = doc.m_libraryPaths[i];
-        const QString category =
-            WorksheetCategory(IsAbsoluteName(path) ? path : doc.m_strFolderRoot + path);
+        const QString category = CategoryOf(doc, path);
         if (doc.OnOpenDocument(path)) {
             doc.m_libraryEntries << category + u'#' + doc.m_strBoardTitle;
             ++i;
@@ -109,6 +122,32 @@ void BuildWorksheetLibrary(CVeldtrakDoc& doc)
     Pause(1500);
     if (!doc.m_libraryPaths.isEmpty()) ReadTitles(doc);
     SortByTitle(doc);
+}
+
+void NoteSavedWorksheet(CVeldtrakDoc& doc, const QString& path)
+{
+    const qsizetype cut = path.lastIndexOf(u'\\') + 1;
+    const QString name = path.mid(cut);
+    // As the scan's patterns match: "*.wks" takes "les.WKS" too.
+    const bool worksheet = std::any_of(
+        doc.m_worksheetExtensions.cbegin(), doc.m_worksheetExtensions.cend(),
+        [&name](const QString& e) { return name.endsWith(u'.' + e, Qt::CaseInsensitive); });
+    if (!worksheet) return;
+    const QString savedIn = CanonicalFolder(doc, path.left(cut));
+    for (qsizetype f = doc.m_worksheetFolders.size(); f-- > 0;) {
+        const QString& folder = doc.m_worksheetFolders[f];
+        if (savedIn.isEmpty() || CanonicalFolder(doc, folder) != savedIn) continue;
+        const QString libraryPath = folder + name;
+        const QString entry = CategoryOf(doc, libraryPath) + u'#' + doc.m_strBoardTitle;
+        if (const qsizetype known = doc.m_libraryPaths.indexOf(libraryPath); known >= 0) {
+            doc.m_libraryEntries[known] = entry;
+        } else {
+            doc.m_libraryPaths << libraryPath;
+            doc.m_libraryEntries << entry;
+        }
+        SortByTitle(doc);
+        return;
+    }
 }
 
 QString WorksheetCategory(const QString& path)

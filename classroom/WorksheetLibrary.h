@@ -11,6 +11,11 @@ class CVeldtrakDoc;
 // and a status line per file through the document's update hints meanwhile.
 void BuildWorksheetLibrary(CVeldtrakDoc& doc);
 
+// A board just saved under this path (absolute, as the save made it): when it lies in a
+// category folder and carries a worksheet extension, the library lists it, or its new
+// title, at once; a save may have made the folder itself after the start-up scan.
+void NoteSavedWorksheet(CVeldtrakDoc& doc, const QString& path);
+
 // The category of a worksheet: the name of the folder that holds it, with its first
 // letter upper case and the others lower case ("invoer en uitvoer\x.wks" gives
 // "Invoer en uitvoer").

@@ -228,6 +228,8 @@ public:
     std::unique_ptr<CAuthoringDialogs> m_pAuthoring;
     // The restricted "Opslaan als..." of an output folder: the name typed, or empty.
     std::function<QString()> m_askRestrictedSaveName;
+    // Told the path of every board saved (the worksheet library lists it at once).
+    std::function<void(const QString&)> m_boardSaved;
 
     // The board chain: turns the entered previous and next board names into paths of
     // existing files (after reading a board and after the protection dialog).

@@ -231,6 +231,8 @@ bool CVeldtrakDoc::OnSaveDocument(const QString& name)
     SetPathName(path);
     SetModifiedFlag(false);
     NoteSavedState();
+    if (m_boardSaved)
+        m_boardSaved(path);
     return true;
 }
 

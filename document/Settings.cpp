@@ -1,6 +1,7 @@
 // Reading the installation settings into the document and writing them back.
 #include "Document.h"
 
+#include "platform/FolderName.h"
 #include "platform/Strings.h"
 
 #include <algorithm>
@@ -33,11 +34,14 @@ void CVeldtrakDoc::LoadSettings()
 {
     m_settings.LoadSettingsFile();
     m_strDefaultHelpFile = m_settings.GetSetting(kHelpFile, LoadString(61488));
-    m_strFolderBitmap = m_settings.GetSetting(kFolderBitmap, LoadString(61641));
+    // Folders typed by hand ("praktisch") are kept with their backslash, so that every
+    // name joined to them lands inside them.
+    m_strFolderBitmap = FolderName(m_settings.GetSetting(kFolderBitmap, LoadString(61641)));
     m_strFolderOutput = m_settings.GetSetting(kFolderOutput, LoadString(61640));
     m_strDirOption = GetCommandLineOption(QStringLiteral("dir"));
     if (!m_strDirOption.isEmpty())
         m_strFolderOutput = m_strDirOption;
+    m_strFolderOutput = FolderName(m_strFolderOutput);
     m_strPassword = m_settings.GetSetting(kPassword, QString());
     // Kept within what the board settings dialog accepts: the margins enter the
     // wiring's coordinate arithmetic.
@@ -46,6 +50,8 @@ void CVeldtrakDoc::LoadSettings()
     m_nEraseMargin = std::clamp(m_settings.GetSettingInt(kEraseMargin, kDefaultMargin), 0, 50);
     m_nProbeWidth = std::clamp(m_settings.GetSettingInt(kProbeWidth, kDefaultMargin), 30, 300);
     m_worksheetFolders = m_settings.GetList(kFolders);
+    for (QString& folder : m_worksheetFolders)
+        folder = FolderName(folder);
     m_worksheetExtensions = m_settings.GetList(kExtensions);
     if (m_worksheetFolders.isEmpty() && m_worksheetExtensions.isEmpty()) {
         for (int id : {61633, 61634, 61635, 61636, 61640})

@@ -46,20 +46,41 @@ int FileCauseFromErrno(int error)
     }
 }
 
+int OpenRegularFile(const QString& fileSystemPath, int& fd, qint64* size)
+{
+    fd = -1;
+    const QByteArray path = QFile::encodeName(fileSystemPath);
+    // Without O_NONBLOCK, opening a named pipe waits until someone writes to it.
+    const int opened = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (opened < 0)
+        return FileCauseFromErrno(errno);
+    struct stat st {};
+    int cause = FILE_OK;
+    if (::fstat(opened, &st) != 0)
+        cause = FileCauseFromErrno(errno);
+    else if (!S_ISREG(st.st_mode))
+        cause = FILE_ACCESS_DENIED;
+    else if (const int flags = ::fcntl(opened, F_GETFL);
+             flags < 0 || ::fcntl(opened, F_SETFL, flags & ~O_NONBLOCK) < 0)
+        cause = FileCauseFromErrno(errno);
+    if (cause != FILE_OK) {
+        ::close(opened);
+        return cause;
+    }
+    if (size)
+        *size = qint64(st.st_size);
+    fd = opened;
+    return FILE_OK;
+}
+
 int ReadWholeFile(const QString& fileSystemPath, QByteArray& content)
 {
     content.clear();
-    const QByteArray path = QFile::encodeName(fileSystemPath);
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return FileCauseFromErrno(errno);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        const int cause = S_ISDIR(st.st_mode) ? FILE_ACCESS_DENIED : FileCauseFromErrno(errno);
-        ::close(fd);
+    int fd = -1;
+    qint64 size = 0;
+    if (const int cause = OpenRegularFile(fileSystemPath, fd, &size); cause != FILE_OK)
         return cause;
-    }
-    content.resize(qsizetype(st.st_size));
+    content.resize(qsizetype(size));
     qsizetype done = 0;
     while (done < content.size()) {
         const ssize_t n = ::read(fd, content.data() + done, std::size_t(content.size() - done));

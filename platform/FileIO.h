@@ -25,7 +25,13 @@ enum FileCause : int {
 
 int FileCauseFromErrno(int error);
 
-// Reads the whole file; returns FILE_OK or the cause of the failure.
+// Opens a file for reading (fd, with blocking reads; size, when asked, its length) and
+// returns FILE_OK, or the cause of the failure. Only a regular file is opened: a named
+// pipe or a device (a name from a worksheet such as "\dev\stdin") would wait for a
+// writer or never end; it is refused as access denied without waiting.
+int OpenRegularFile(const QString& fileSystemPath, int& fd, qint64* size = nullptr);
+
+// Reads the whole (regular) file; returns FILE_OK or the cause of the failure.
 int ReadWholeFile(const QString& fileSystemPath, QByteArray& content);
 
 // Replaces the file with the content, or leaves the old file untouched: the content

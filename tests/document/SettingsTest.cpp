@@ -106,7 +106,7 @@ TEST_F(SettingsTest, DirOptionOverridesTheOutputFolder)
     WriteFile(SettingsFile(), CSettingsStore::Scramble("FolderOutput: elders\\\r\n"));
     doc->m_commandLine = {QStringLiteral("/file:bord.wks"), QStringLiteral("\"/dir:D:\\uitvoer\" ")};
     doc->LoadSettings();
-    EXPECT_EQ(doc->m_strFolderOutput, QStringLiteral("D:\\uitvoer"));
+    EXPECT_EQ(doc->m_strFolderOutput, QStringLiteral("D:\\uitvoer\\")); // kept as a folder
     EXPECT_EQ(doc->GetCommandLineOption(QStringLiteral("file")), QStringLiteral("bord.wks"));
     EXPECT_EQ(doc->GetCommandLineOption(QStringLiteral("x")), QString());
     ScriptedModals none;

@@ -423,6 +423,76 @@ TEST_F(ClassroomCommandsTest, DifferentRetypedPasswordsShowTheDialogAgainAsTyped
     EXPECT_FALSE(doc->IsModified());
 }
 
+TEST_F(ClassroomCommandsTest, ValuesTooLongForTheirEditsAreShownWholeAndRefusedWithAWarning)
+{
+    // A board made elsewhere: its title and link are longer than the edits take.
+    const QString title(70, u'T');
+    const QString link = QStringLiteral("praktisch\\") + QString(60, u'n') + QStringLiteral(".ant");
+    doc->SetTeacherMode(true);
+    doc->m_strBoardTitle = title;
+    doc->m_strNextBoard = link;
+    doc->SetModifiedFlag(false);
+    ScriptedModals user;
+    user.Then([&](QDialog& d) {
+        EXPECT_EQ(Edit(d, 1028)->text(), title) << "shown whole, not cut";
+        EXPECT_EQ(Edit(d, 1022)->text(), link);
+        return Press(d, 1);
+    });
+    user.Then([](QDialog& box) {
+        EXPECT_EQ(box.windowTitle(), "Waarschuwing");
+        return Press(box, 1);
+    });
+    user.Then([&](QDialog& d) { // again, as it was
+        EXPECT_EQ(Edit(d, 1028)->text(), title);
+        Edit(d, 1028)->setText("Les 1");
+        return Press(d, 1);
+    });
+    user.Then([](QDialog& box) { return Press(box, 1); }); // the link still is too long
+    user.Then([](QDialog& d) { return Press(d, 2); });
+    Run(ID_PROTECTION);
+    ASSERT_EQ(user.Texts().size(), 5);
+    EXPECT_EQ(user.Texts()[1].join(u' '),
+              "\"Titel bord\" mag hoogstens 60 tekens hebben, maar heeft er 70. Maak het korter.");
+    EXPECT_EQ(user.Texts()[3].join(u' '), "\"Bestand volgend bord\" mag hoogstens 64 tekens "
+                                          "hebben, maar heeft er 74. Maak het korter.");
+    EXPECT_EQ(doc->m_strBoardTitle, title) << "nothing stored cut short";
+    EXPECT_EQ(doc->m_strNextBoard, link);
+    EXPECT_FALSE(doc->IsModified());
+}
+
+TEST_F(ClassroomCommandsTest, ABrowsedBoardWhosePathDoesNotFitIsRefusedWithAWarning)
+{
+    const QString deep = QStringLiteral("werkbladen/") + QString(60, u'm');
+    WriteFile(deep + "/les.ant", "");
+    WriteFile("praktisch/kort.ant", "");
+    doc->SetTeacherMode(true);
+    const auto browse = [](const QString& file) {
+        return [file](QDialog& d) {
+            static_cast<QFileDialog&>(d).selectFile(file);
+            return int(QDialog::Accepted);
+        };
+    };
+    ScriptedModals user;
+    user.Then([&](QDialog& d) {
+        Press(d, 1073); // the file dialog, then the warning
+        EXPECT_EQ(Edit(d, 1022)->text(), QString()) << "no dead link";
+        Press(d, 1073);
+        EXPECT_EQ(Edit(d, 1022)->text(), "praktisch\\kort.ant");
+        return Press(d, 2);
+    });
+    user.Then(browse(Path(deep + "/les.ant")));
+    user.Then([](QDialog& box) {
+        EXPECT_EQ(box.windowTitle(), "Waarschuwing");
+        return Press(box, 1);
+    });
+    user.Then(browse(Path("praktisch/kort.ant")));
+    Run(ID_PROTECTION);
+    ASSERT_GE(user.Texts().size(), 3);
+    EXPECT_EQ(user.Texts()[2].join(u' '),
+              "Het pad van dit bestand heeft 79 tekens; hier passen er hoogstens 64. Kies een "
+              "bestand in of onder de programmamap, of een kortere naam.");
+}
+
 TEST_F(ClassroomCommandsTest, ExtraShowsTheSettingsAndBringsBackEveryEntry)
 {
     doc->SetTeacherMode(true);
@@ -456,10 +526,14 @@ TEST_F(ClassroomCommandsTest, SettingsButtonNeedsTheUnlockAndOpensTheSettings)
     ScriptedModals user;
     user.Then([](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), "Settings");
+        Edit(d, 1023)->setText("plaatjes"); // typed without its backslash
+        d.findChild<QComboBox*>("combo1077")->setEditText(" eigen ");
         return Press(d, 1);
     });
     ClickToolbarButton(ID_SETTINGS);
     EXPECT_EQ(doc->m_strHelpFile, QString());
+    EXPECT_EQ(doc->m_strFolderBitmap, "plaatjes\\");
+    EXPECT_TRUE(doc->m_worksheetFolders.contains("eigen\\"));
 }
 
 // ---- the restricted "Opslaan als..." ----

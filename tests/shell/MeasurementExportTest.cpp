@@ -19,7 +19,19 @@ namespace {
 constexpr int kToggle = 19;
 constexpr int kInverter = 6;
 
-using MeasurementExportTest = AppFixture;
+class MeasurementExportTest : public AppFixture {
+protected:
+    // A probed toggle, measured for one tick and stopped: something to save.
+    void MeasureOneTick()
+    {
+        Start();
+        CComponent* toggle = PlaceOnBoard(kToggle, 300, -300);
+        AddProbe(Doc(), toggle->Bus(1).GetId(), 1);
+        Run(ID_MEASURE_START);
+        Board().OnTimer(CBoardView::kMeasureTimer);
+        Run(ID_MEASURE_STOP);
+    }
+};
 
 std::function<int(QDialog&)> ChooseFile(const QString& path)
 {
@@ -90,12 +102,7 @@ TEST_F(MeasurementExportTest, TracesAreSavedDuringAndAfterAMeasurement)
 
 TEST_F(MeasurementExportTest, AFileThatCannotBeWrittenIsReported)
 {
-    Start();
-    CComponent* toggle = PlaceOnBoard(kToggle, 300, -300);
-    AddProbe(Doc(), toggle->Bus(1).GetId(), 1);
-    Run(ID_MEASURE_START);
-    Board().OnTimer(CBoardView::kMeasureTimer);
-    Run(ID_MEASURE_STOP);
+    MeasureOneTick();
     WriteFile(QStringLiteral("meting.csv"), "eerdere meting");
     const FileWriteFunction previous = SetFileWriteFunction([](int, const void*, std::size_t) -> ssize_t {
         errno = ENOSPC;
@@ -109,6 +116,24 @@ TEST_F(MeasurementExportTest, AFileThatCannotBeWrittenIsReported)
     EXPECT_EQ(user.Titles()[1], QStringLiteral("Foutmelding (FS61698)"));
     EXPECT_EQ(user.Texts()[1].join(u' '), QStringLiteral("De disk is vol."));
     EXPECT_EQ(ReadFile(QStringLiteral("meting.csv")), QByteArray("eerdere meting")) << "the old file stays";
+}
+
+TEST_F(MeasurementExportTest, TheSaveDialogsStartInTheOutputFolder)
+{
+    MeasureOneTick();
+    ASSERT_EQ(Doc().m_strFolderOutput, QStringLiteral("leerling\\"));
+    ASSERT_FALSE(QDir(Path(QStringLiteral("leerling"))).exists()) << "no board saved yet";
+    for (int command : {ID_MEASURE_SAVE_VALUES, ID_MEASURE_SAVE_CHART}) {
+        SCOPED_TRACE(command);
+        QString folder;
+        ScriptedModals user;
+        user.Then([&folder](QDialog& d) {
+            folder = static_cast<QFileDialog&>(d).directory().absolutePath();
+            return int(QDialog::Rejected);
+        });
+        Run(command);
+        EXPECT_EQ(folder, QDir(Path(QStringLiteral("leerling"))).absolutePath());
+    }
 }
 
 } // namespace

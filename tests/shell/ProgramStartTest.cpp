@@ -71,7 +71,7 @@ TEST_F(ProgramStartTest, AFileValueWithBlanksRunsOnToTheNextOption)
     WriteMenuWorksheets();
     Start({"/file:invoer", "en", "uitvoer\\invoer.wks", "/dir:uit", "map"});
     EXPECT_EQ(Doc().GetTitle(), "invoer.wks");
-    EXPECT_EQ(Doc().m_strFolderOutput, "uit map");
+    EXPECT_EQ(Doc().m_strFolderOutput, "uit map\\"); // kept as a folder
     EXPECT_EQ(Board().Mode(), MODE_IDLE);
 }
 

@@ -19,6 +19,14 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 class ToolTest : public ::testing::Test {
@@ -332,6 +340,102 @@ TEST_F(ToolAnnotationTest, InfoGivesEveryAnnotationAfterOneDrawing)
     EXPECT_TRUE(annotations[2].endsWith(QStringLiteral(" kolommen 2 regels 2")));
     // 30 x 20 pixels at 96 dpi are 79 x 53 units.
     EXPECT_EQ(annotations[3], QStringLiteral("foto 0: \"rood.bmp\" (1500,-300)-(1579,-353) 30x20"));
+}
+
+TEST_F(ToolAnnotationTest, AStoredTableSeparatorKeepsOnlyItsFirstCharacter)
+{
+    // The same table, once with a separator of 50 000 characters as a damaged or
+    // hand-made file may hold, once with its first character only.
+    const auto write = [this](const QString& separator, const QString& name) {
+        CVeldtrakDoc doc;
+        auto table = std::make_unique<CTabel>();
+        table->SetContents({QStringLiteral("a#b"), separator, 0, 0, 0, 2, 1});
+        table->m_rect = CRect(500, -800, 0, 0);
+        doc.AddTable(std::move(table));
+        QFile file(m_dir.path() + u'/' + name);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(WriteBoard(doc));
+        return file.fileName();
+    };
+    const QString plain = write(QStringLiteral("#"), QStringLiteral("kort.wks"));
+    const QString damaged = write(QStringLiteral("#") + QString(49999, u';'), QStringLiteral("lang.wks"));
+    ASSERT_EQ(Run({QStringLiteral("info"), plain}), 0) << m_err.toStdString();
+    const QString expected = m_out;
+    ASSERT_TRUE(expected.contains(QStringLiteral("tabel 0: (500,-800)-("))) << expected.toStdString();
+    ASSERT_EQ(Run({QStringLiteral("info"), damaged}), 0) << m_err.toStdString();
+    EXPECT_EQ(m_out, expected) << "two cells, a and b";
+
+    const QString copy = m_dir.path() + QStringLiteral("/opnieuw.wks");
+    ASSERT_EQ(Run({QStringLiteral("resave"), damaged, copy}), 0) << m_err.toStdString();
+    QFile file(copy);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    CVeldtrakDoc reread;
+    reread.DeleteContents();
+    ASSERT_EQ(ReadBoard(file.readAll(), reread), 0);
+    ASSERT_EQ(reread.m_tables.size(), 1u);
+    EXPECT_EQ(static_cast<const CTabel&>(*reread.m_tables[0]).m_strSeparator, QStringLiteral("#"));
+}
+
+// Runs the tool on something that names a named pipe. Should the program wait for a
+// writer, a watchdog opens the pipe for writing after two seconds and closes it, which
+// ends the wait; rescued then tells that it had to.
+class ToolPipeTest : public ToolAnnotationTest {
+protected:
+    void SetUp() override
+    {
+        ToolAnnotationTest::SetUp();
+        m_pipe = m_dir.path() + QStringLiteral("/pijp");
+        ASSERT_EQ(::mkfifo(QFile::encodeName(m_pipe).constData(), 0600), 0);
+    }
+    int RunWatched(const QStringList& arguments)
+    {
+        std::atomic<bool> done{false};
+        std::thread watchdog([this, &done] {
+            const auto start = std::chrono::steady_clock::now();
+            while (!done) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                if (std::chrono::steady_clock::now() - start < std::chrono::seconds(2)) continue;
+                const int fd = ::open(QFile::encodeName(m_pipe).constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) { // a reader waits: let it go
+                    rescued = true;
+                    ::close(fd);
+                }
+            }
+        });
+        const int status = Run(arguments);
+        done = true;
+        watchdog.join();
+        return status;
+    }
+
+    QString m_pipe;
+    std::atomic<bool> rescued{false};
+};
+
+TEST_F(ToolPipeTest, ABoardOrPictureThatIsANamedPipeIsRefusedWithoutWaiting)
+{
+    // A picture named after the pipe (as "\dev\stdin" would be): the board opens
+    // without it.
+    CVeldtrakDoc doc;
+    auto picture = std::make_unique<CPlaatje>();
+    picture->SetFile(QString(), WindowsName(m_pipe));
+    picture->m_rect = CRect(1500, -300, 0, 0);
+    doc.AddPicture(std::move(picture));
+    const QString board = m_dir.path() + QStringLiteral("/foto.wks");
+    QFile file(board);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(WriteBoard(doc));
+    file.close();
+    ASSERT_EQ(RunWatched({QStringLiteral("info"), board}), 0) << m_err.toStdString();
+    EXPECT_FALSE(rescued) << "opening the board waited on the pipe";
+    EXPECT_TRUE(m_out.contains(QStringLiteral("foto 0: \"") + WindowsName(m_pipe) +
+                               QStringLiteral("\" (1500,-300)-(1500,-300) 0x0")))
+        << m_out.toStdString();
+
+    // The board itself is the pipe: refused, as a file that may not be read.
+    EXPECT_NE(RunWatched({QStringLiteral("info"), m_pipe}), 0);
+    EXPECT_FALSE(rescued) << "reading the board waited on the pipe";
+    EXPECT_FALSE(m_err.isEmpty());
 }
 
 TEST_F(ToolAnnotationTest, PngShowsThePictureAndPdfLeavesItOut)
