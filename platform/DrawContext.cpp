@@ -7,6 +7,8 @@
 
 #include "DrawContext.h"
 
+#include "DialogGuard.h"
+
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QHash>
@@ -510,6 +512,22 @@ struct CDC::Impl {
 // ---------------------------------------------------------------------------------
 // Construction
 
+namespace {
+// Contexts painting on a surface they do not own, while they are open.
+std::vector<const CDC*>& OpenContexts() {
+    static std::vector<const CDC*> open; // drawing happens on the user-interface thread
+    return open;
+}
+void Forget(const CDC* dc) {
+    auto& open = OpenContexts();
+    open.erase(std::remove(open.begin(), open.end(), dc), open.end());
+}
+} // namespace
+
+int OpenDrawingContexts() {
+    return int(OpenContexts().size());
+}
+
 CDC::CDC(QImage& target, int dpi) : m_pImage(&target), m_nDpi(std::max(1, dpi)) {
     switch (target.format()) {
     case QImage::Format_RGB32:
@@ -532,15 +550,20 @@ CDC::CDC(QImage& target, int dpi) : m_pImage(&target), m_nDpi(std::max(1, dpi)) 
         m_ownPainter->setRenderHint(QPainter::Antialiasing, false);
         m_ownPainter->setRenderHint(QPainter::TextAntialiasing, false);
         m_ownPainter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        OpenContexts().push_back(this);
     }
 }
 
 CDC::CDC(QPainter& painter, int dpi, bool printing)
     : m_pPainter(&painter), m_nDpi(std::max(1, dpi)), m_bPrinting(printing) {
-    if (m_pPainter->isActive()) m_pPainter->save(); // the caller's state comes back at the end
+    if (m_pPainter->isActive()) {
+        m_pPainter->save(); // the caller's state comes back at the end
+        OpenContexts().push_back(this);
+    }
 }
 
 CDC::~CDC() {
+    Forget(this);
     if (m_ownPainter) {
         if (m_ownPainter->isActive()) m_ownPainter->end();
     } else if (m_pPainter && m_pPainter->isActive()) {
@@ -554,7 +577,9 @@ vt_detail::MemoryBitmap::MemoryBitmap(int widthPixels, int heightPixels)
 }
 
 CMemoryDC::CMemoryDC(int widthPixels, int heightPixels, int dpi)
-    : vt_detail::MemoryBitmap(widthPixels, heightPixels), CDC(m_image, dpi) {}
+    : vt_detail::MemoryBitmap(widthPixels, heightPixels), CDC(m_image, dpi) {
+    Forget(this); // its image is its own: nothing else can take it away meanwhile
+}
 
 QPainter& CDC::Painter() {
     // The caller may change anything on it: apply our state afresh afterwards.
