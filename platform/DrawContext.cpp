@@ -27,6 +27,9 @@
 
 namespace {
 
+// The one resolution text is laid out at, whatever the device draws at.
+constexpr int kLayoutDpi = 96;
+
 // round(n * num / den), halves towards +infinity, for den > 0; exact in 64 bits.
 int MulDivRound(std::int64_t n, std::int64_t num, std::int64_t den) {
     const std::int64_t a = 2 * n * num + den;
@@ -109,6 +112,7 @@ struct CDC::FontEntry {
     // Printers narrow the text by a transform instead: the PDF engine draws a stretched
     // font at its natural width.
     double xScale = 1.0;
+    bool raster = true; // resolved for an image, not for the painter's device
 
     // Captions are measured and drawn on every paint: keep their widths and laid-out
     // glyphs per font.
@@ -188,7 +192,28 @@ struct CDC::Impl {
         }
         auto entry = std::make_unique<FontEntry>(f, dpi, q, device);
         entry->xScale = xScale;
+        entry->raster = raster;
         return entry;
+    }
+
+    // The current font at a resolution, resolved for an image (shared by every
+    // context) or for the painter's device.
+    static FontEntry& FontAt(CDC& dc, int dpi, bool raster) {
+        if (raster) {
+            auto& shared = SharedFonts();
+            for (const auto& e : shared)
+                if (e->dpi == dpi && e->key == dc.m_font) return *e;
+            if (shared.size() < kMaxSharedFonts) {
+                if (shared.empty()) qAddPostRoutine([] { SharedFonts().clear(); });
+                shared.push_back(Resolve(dc.m_font, dpi, nullptr, true));
+                return *shared.back();
+            }
+        }
+        QPaintDevice* device = raster ? nullptr : dc.m_pPainter->device();
+        for (const auto& e : dc.m_ownFonts)
+            if (e->dpi == dpi && e->key == dc.m_font && e->raster == raster) return *e;
+        dc.m_ownFonts.push_back(Resolve(dc.m_font, dpi, device, raster));
+        return *dc.m_ownFonts.back();
     }
 
     // ---- pixels of an image target ----
@@ -528,7 +553,7 @@ int OpenDrawingContexts() {
     return int(OpenContexts().size());
 }
 
-CDC::CDC(QImage& target, int dpi) : m_pImage(&target), m_nDpi(std::max(1, dpi)) {
+CDC::CDC(QImage& target, int dpi) : m_pImage(&target), m_nDpi(std::max(1, dpi)), m_nLayoutDpi(kLayoutDpi) {
     switch (target.format()) {
     case QImage::Format_RGB32:
     case QImage::Format_ARGB32:
@@ -555,7 +580,7 @@ CDC::CDC(QImage& target, int dpi) : m_pImage(&target), m_nDpi(std::max(1, dpi)) 
 }
 
 CDC::CDC(QPainter& painter, int dpi, bool printing)
-    : m_pPainter(&painter), m_nDpi(std::max(1, dpi)), m_bPrinting(printing) {
+    : m_pPainter(&painter), m_nDpi(std::max(1, dpi)), m_nLayoutDpi(kLayoutDpi), m_bPrinting(printing) {
     if (m_pPainter->isActive()) {
         m_pPainter->save(); // the caller's state comes back at the end
         OpenContexts().push_back(this);
@@ -614,7 +639,7 @@ int CDC::LengthToDevice(int units) const {
 }
 
 void CDC::SetLayoutDpi(int dpi) {
-    m_nLayoutDpi = std::max(0, dpi);
+    m_nLayoutDpi = dpi > 0 ? dpi : kLayoutDpi;
     m_pLayoutFontEntry = nullptr;
 }
 
@@ -702,22 +727,7 @@ CDC::FontEntry& CDC::CurrentFont() {
 }
 
 CDC::FontEntry& CDC::FontAt(int dpi) {
-    const bool raster = m_pImage != nullptr;
-    if (raster) {
-        auto& shared = Impl::SharedFonts();
-        for (const auto& e : shared)
-            if (e->dpi == dpi && e->key == m_font) return *e;
-        if (shared.size() < Impl::kMaxSharedFonts) {
-            if (shared.empty()) qAddPostRoutine([] { Impl::SharedFonts().clear(); });
-            shared.push_back(Impl::Resolve(m_font, dpi, nullptr, true));
-            return *shared.back();
-        }
-    }
-    for (const auto& e : m_ownFonts)
-        if (e->dpi == dpi && e->key == m_font) return *e;
-    QPaintDevice* device = raster ? nullptr : m_pPainter->device();
-    m_ownFonts.push_back(Impl::Resolve(m_font, dpi, device, raster));
-    return *m_ownFonts.back();
+    return Impl::FontAt(*this, dpi, m_pImage != nullptr);
 }
 
 // ---------------------------------------------------------------------------------
@@ -781,8 +791,10 @@ void CDC::TextOut(int x, int y, const QString& text) {
 }
 
 CSize CDC::GetTextExtent(const QString& text) {
+    // Measured as on an image whatever the target: a printer's metrics differ.
     const int dpi = LayoutDpi();
-    if (!m_pLayoutFontEntry) m_pLayoutFontEntry = dpi == m_nDpi ? &CurrentFont() : &FontAt(dpi);
+    if (!m_pLayoutFontEntry)
+        m_pLayoutFontEntry = dpi == m_nDpi && m_pImage ? &CurrentFont() : &Impl::FontAt(*this, dpi, true);
     FontEntry& fe = *m_pLayoutFontEntry;
     const int cx = MulDivRound(fe.Advance(text), 254, dpi);
     const int cy = std::max(1, MulDivRound(fe.height, 254, dpi));
