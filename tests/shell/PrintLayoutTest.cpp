@@ -3,10 +3,15 @@
 // the screen.
 #include "AppFixture.h"
 
+#include "annotations/TextField.h"
+#include "boardview/Printing.h"
 #include "components/Sonde.h"
 #include "document/BoardArchive.h"
 #include "shell/CommandIds.h"
 
+#include "support/RequireTool.h"
+
+#include <QProcess>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -111,6 +116,49 @@ TEST_F(PrintLayoutTest, PreviewAndPrintMoveNothingAndRecordNoUndoStep)
     Doc().UpdateAllViews(0);
     View()->repaint();
     EXPECT_EQ(Board().Surface(), dragged) << "no ghost of a wire end";
+}
+
+// The longest run of dark pixels in any row and in any column of the image.
+QSize LongestDarkRuns(const QImage& image)
+{
+    const auto dark = [&image](int x, int y) { return qGray(image.pixel(x, y)) < 100; };
+    QSize longest;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0, run = 0; x < image.width(); ++x)
+            longest.setWidth(std::max(longest.width(), run = dark(x, y) ? run + 1 : 0));
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 0, run = 0; y < image.height(); ++y)
+            longest.setHeight(std::max(longest.height(), run = dark(x, y) ? run + 1 : 0));
+    return longest;
+}
+
+TEST_F(PrintLayoutTest, AFramedTextFieldKeepsItsFrameOnPaper)
+{
+    REQUIRE_TOOL("pdftoppm");
+    Start();
+    auto text = std::make_unique<CTextField>();
+    text->SetText(QStringLiteral("{\\rtf1{\\fonttbl{\\f0 X;}}{\\colortbl ;}\r\n\\plain Lees de opdracht\\par \r\n"
+                                 "en meet\\par \r\nzorgvuldig\\par \r\n\r\n}"),
+                  1);
+    text->m_rect = CRect(500, -300, 0, 0);
+    Doc().AddTextField(std::move(text));
+    Doc().UpdateAllViews(0);
+    View()->repaint();
+    const CRect frame = AnnotationRect(*Doc().m_textFields[0])->Normalized();
+    ASSERT_GT(frame.Height(), 150) << "three lines of text";
+
+    const QString pdf = Path(QStringLiteral("tekst.pdf"));
+    PrintToPdf(pdf);
+    ASSERT_EQ(QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("96"),
+                                                             QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                                                             pdf, Path(QStringLiteral("tekst"))}),
+              0);
+    const QImage page(Path(QStringLiteral("tekst.png")));
+    ASSERT_FALSE(page.isNull());
+    // At 96 dpi the frame's sides are long dark lines (a line of text is 17 pixels high).
+    const QSize runs = LongestDarkRuns(page);
+    EXPECT_GE(runs.height(), frame.Height() * 96 / 254 - 2);
+    EXPECT_GE(runs.width(), frame.Width() * 96 / 254 - 2);
 }
 
 } // namespace
