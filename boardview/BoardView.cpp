@@ -165,6 +165,7 @@ QRect CBoardView::ViewportRectOf(const QRect& surfacePixels) const
 void CBoardView::PrepareDC(CDC& dc) const
 {
     const double scale = SurfaceScale();
+    dc.SetLayoutDpi(TrueDpi());
     dc.SetWindowOrg(0, 0);
     dc.SetViewportOrg(-int(std::lround(horizontalScrollBar()->value() * scale)),
                       -int(std::lround(verticalScrollBar()->value() * scale)));
@@ -172,7 +173,7 @@ void CBoardView::PrepareDC(CDC& dc) const
 
 std::unique_ptr<CSprite> CBoardView::MakeSprite(CComponent& component) const
 {
-    return std::make_unique<CSprite>(component, Dpi());
+    return std::make_unique<CSprite>(component, Dpi(), TrueDpi());
 }
 
 CPoint CBoardView::ClientToBoard(QPoint client) const

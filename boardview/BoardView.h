@@ -136,7 +136,7 @@ private:
 
     // Drawing (BoardView.cpp, BoardDrawing.cpp). The surface has the screen's device
     // pixels: Dpi() is the screen's resolution times the zoom and the device pixel
-    // ratio; text is laid out at the one resolution of every drawing context.
+    // ratio; pictures take their natural size at TrueDpi(), the screen's own.
     int TrueDpi() const;
     int Dpi() const;
     double SurfaceScale() const; // device pixels per viewport pixel

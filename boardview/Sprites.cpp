@@ -55,13 +55,14 @@ void CSprite::DrawAtOrigin(CComponent& component, CDC& dc)
 
 void CSprite::PlaceSockets(CComponent& component, int layoutDpi)
 {
-    CMemoryDC measuring(0, 0); // measures text, draws nothing
-    measuring.SetLayoutDpi(layoutDpi);
+    CMemoryDC measuring(0, 0, layoutDpi); // measures text at this resolution, draws nothing
     DrawAtOrigin(component, measuring);
 }
 
 std::shared_ptr<CSprite> CSpriteCache::Find(CComponent& component, int dpi, int layoutDpi)
 {
+    if (layoutDpi <= 0)
+        layoutDpi = dpi;
     const QString picture = component.PictureKey();
     if (picture.isEmpty())
         return nullptr;

@@ -18,7 +18,7 @@ class CComponent;
 class CSprite {
 public:
     // Draws the component into the sprite at the view's resolution, with its text laid
-    // out as at the layout resolution (0: the one every context has unless told).
+    // out as at the layout resolution (0: the same).
     CSprite(CComponent& component, int dpi, int layoutDpi = 0);
     CSprite(const CSprite&) = delete;
     CSprite& operator=(const CSprite&) = delete;

@@ -27,8 +27,8 @@
 
 namespace {
 
-// The one resolution text is laid out at, whatever the device draws at.
-constexpr int kLayoutDpi = 96;
+// The one resolution text is measured at, whatever the device draws at.
+constexpr int kTextDpi = 96;
 
 // round(n * num / den), halves towards +infinity, for den > 0; exact in 64 bits.
 int MulDivRound(std::int64_t n, std::int64_t num, std::int64_t den) {
@@ -553,7 +553,7 @@ int OpenDrawingContexts() {
     return int(OpenContexts().size());
 }
 
-CDC::CDC(QImage& target, int dpi) : m_pImage(&target), m_nDpi(std::max(1, dpi)), m_nLayoutDpi(kLayoutDpi) {
+CDC::CDC(QImage& target, int dpi) : m_pImage(&target), m_nDpi(std::max(1, dpi)) {
     switch (target.format()) {
     case QImage::Format_RGB32:
     case QImage::Format_ARGB32:
@@ -580,7 +580,7 @@ CDC::CDC(QImage& target, int dpi) : m_pImage(&target), m_nDpi(std::max(1, dpi)),
 }
 
 CDC::CDC(QPainter& painter, int dpi, bool printing)
-    : m_pPainter(&painter), m_nDpi(std::max(1, dpi)), m_nLayoutDpi(kLayoutDpi), m_bPrinting(printing) {
+    : m_pPainter(&painter), m_nDpi(std::max(1, dpi)), m_bPrinting(printing) {
     if (m_pPainter->isActive()) {
         m_pPainter->save(); // the caller's state comes back at the end
         OpenContexts().push_back(this);
@@ -639,7 +639,7 @@ int CDC::LengthToDevice(int units) const {
 }
 
 void CDC::SetLayoutDpi(int dpi) {
-    m_nLayoutDpi = dpi > 0 ? dpi : kLayoutDpi;
+    m_nLayoutDpi = std::max(0, dpi);
     m_pLayoutFontEntry = nullptr;
 }
 
@@ -791,8 +791,9 @@ void CDC::TextOut(int x, int y, const QString& text) {
 }
 
 CSize CDC::GetTextExtent(const QString& text) {
-    // Measured as on an image whatever the target: a printer's metrics differ.
-    const int dpi = LayoutDpi();
+    // One layout on every device: measured as on an image at one resolution, whatever
+    // the target's resolution (zoom, screen, printer) and metrics (a printer's differ).
+    const int dpi = kTextDpi;
     if (!m_pLayoutFontEntry)
         m_pLayoutFontEntry = dpi == m_nDpi && m_pImage ? &CurrentFont() : &Impl::FontAt(*this, dpi, true);
     FontEntry& fe = *m_pLayoutFontEntry;

@@ -105,9 +105,9 @@ public:
     CPoint DPtoLP(CPoint device) const;
     int LengthToDevice(int units) const; // a length in units to whole pixels (>= 0)
 
-    // Text is measured as at this resolution, 96 dpi unless set (0 sets 96 again), on
-    // a screen, a printer or a picture alike: sockets, text fields and tables lie where
-    // they lie at true size on the usual screen, at any zoom, dpi or on any device.
+    // The resolution of true size (0: the context's own), by which pictures take their
+    // natural size; a zoomed view draws at another. Text is measured at 96 dpi on every
+    // device, so sockets, text fields and tables lie alike at any zoom, dpi or device.
     void SetLayoutDpi(int dpi);
     int LayoutDpi() const { return m_nLayoutDpi > 0 ? m_nLayoutDpi : m_nDpi; }
 
