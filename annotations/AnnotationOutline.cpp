@@ -11,9 +11,11 @@ CRect GrownArea(const CRect& rect)
 
 void DrawOutlineOrErase(CDC& dc, const CRect& rect, bool erase)
 {
-    const CPen oldPen = dc.SelectObject(CPen::White());
+    // Paper has no exclusive-or: a white outline would copy white onto white.
+    const bool onPaper = dc.IsPrinting() && !erase;
+    const CPen oldPen = dc.SelectObject(onPaper ? CPen::Black() : CPen::White());
     const CBrush oldBrush = dc.SelectObject(erase ? CBrush::White() : CBrush::Hollow());
-    const int oldMix = dc.SetROP2(erase ? R2_COPYPEN : R2_XORPEN);
+    const int oldMix = dc.SetROP2(erase || onPaper ? R2_COPYPEN : R2_XORPEN);
     dc.Rectangle(rect);
     dc.SetROP2(oldMix);
     dc.SelectObject(oldBrush);

@@ -11,4 +11,5 @@ CRect GrownArea(const CRect& rect);
 
 // With 'erase' the rectangle is filled white (copy); without it only its outline is
 // inverted (a white pen with the exclusive-or mix), so a second outline removes it.
+// When printing the outline is a black line.
 void DrawOutlineOrErase(CDC& dc, const CRect& rect, bool erase);

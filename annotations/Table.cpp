@@ -139,16 +139,10 @@ void CTabel::Draw(CDC& dc)
     const unsigned oldAlign = dc.SetTextAlign(TA_TOP | TA_CENTER);
     const int oldMix = dc.SetROP2(R2_COPYPEN);
     const CBrush oldBrush = dc.SelectObject(CBrush::Hollow());
-    CPen oldPen;
+    const CPen oldPen = dc.GetCurrentPen();
 
     // The border: the dragging outline on screen, a black line on paper.
-    if (dc.IsPrinting()) {
-        oldPen = dc.SelectObject(CPen::Black());
-        dc.Rectangle(m_rect);
-    } else {
-        oldPen = dc.GetCurrentPen();
-        DrawOutline(dc, false);
-    }
+    DrawOutline(dc, false);
 
     const CPen thick = CPen::Solid(kThickLine, kGridGrey);
     const CPen thin = CPen::Solid(kThinLine, kGridGrey);

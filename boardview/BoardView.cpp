@@ -535,6 +535,14 @@ void CBoardView::DrawDirect(const std::function<void(CDC&)>& draw)
         draw(dc);
     }
     viewport()->update();
+    // A message box's event loop may resize the surface: it may run only now.
+    for (auto& report : std::exchange(m_reports, {}))
+        report();
+}
+
+void CBoardView::ReportAfterDrawing(std::function<void()> report)
+{
+    m_reports.push_back(std::move(report));
 }
 
 void CBoardView::XorLine(CDC& dc, CPoint from, CPoint to)

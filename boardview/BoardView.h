@@ -136,7 +136,7 @@ private:
 
     // Drawing (BoardView.cpp, BoardDrawing.cpp). The surface has the screen's device
     // pixels: Dpi() is the screen's resolution times the zoom and the device pixel
-    // ratio; text is laid out at TrueDpi(), the screen's own.
+    // ratio; pictures take their natural size at TrueDpi(), the screen's own.
     int TrueDpi() const;
     int Dpi() const;
     double SurfaceScale() const; // device pixels per viewport pixel
@@ -207,8 +207,10 @@ private:
     QString AskBitmapFile();
     void PlaceNewPicture(const QString& path);
 
-    // Drawing straight onto the surface over an up-to-date board, then showing it.
+    // Drawing straight onto the surface over an up-to-date board, then showing it; what
+    // the drawing asked to report (ReportAfterDrawing) follows once the context is closed.
     void DrawDirect(const std::function<void(CDC&)>& draw);
+    void ReportAfterDrawing(std::function<void()> report);
     static void XorLine(CDC& dc, CPoint from, CPoint to);
     void ErrorBeep();
     CPoint BoardPoint(const QMouseEvent& event) const;
@@ -282,6 +284,7 @@ private:
     std::unique_ptr<CSprite> m_pSprite;
     std::unique_ptr<CSpriteCache> m_pSprites; // pictures of alike components, kept between paints
     std::unique_ptr<CDraad> m_pWire;
+    std::vector<std::function<void()>> m_reports; // messages and questions of a direct drawing
     std::unique_ptr<CBoardSettingsDlg> m_pSettingsDlg;
     QImage m_surface;
     std::vector<CPoint> m_pageOrigins;

@@ -1,7 +1,6 @@
 #include "Printing.h"
 
 #include "BoardView.h"
-#include "annotations/AnnotationAuthoring.h"
 #include "annotations/Annotation.h"
 #include "platform/DrawContext.h"
 #include "platform/ModalRunner.h"
@@ -210,9 +209,6 @@ void EndBoardPrinting(CBoardView& view)
     if (view.m_activatePane) view.m_activatePane();
     view.PageOrigins().clear();
     view.Document().m_bPaginated = false;
-    // Text fields and tables took the printer's measure; the screen's hit tests and
-    // files want the screen's again.
-    LayOutAnnotations(view.Document(), std::max(1, view.viewport()->logicalDpiX()));
 }
 
 bool PrintBoardWithDialog(CBoardView& view, QPrinter& printer, QWidget* parent)

@@ -2,6 +2,8 @@
 
 #include "core/Component.h"
 
+#include <algorithm>
+
 namespace {
 
 // Pixels for a length of board units, with one to spare for the rounding of the
@@ -11,13 +13,25 @@ int Pixels(int units, int dpi)
     return units * dpi / 254 + 2;
 }
 
+// Board units that cover at least two pixels at this resolution.
+int SpareUnits(int dpi)
+{
+    return 2 * 254 / std::max(1, dpi) + 2;
+}
+
 } // namespace
 
+// The component is drawn inside its rectangle enlarged by a unit, so its left and top
+// edges lie a unit before its corner: where a unit is more than half a pixel that is
+// a pixel before it. The picture therefore gets a margin of its own, and the copy
+// spans the margin too (white in it inverts to black, which changes nothing).
 CSprite::CSprite(CComponent& component, int dpi, int layoutDpi)
-    : m_size(component.GetSize()),
-      m_dc(Pixels(m_size.cx, dpi), Pixels(m_size.cy, dpi), dpi)
+    : m_size(component.GetSize()), m_nSpare(SpareUnits(dpi)),
+      m_nMargin(Pixels(m_nSpare + 1, dpi)),
+      m_dc(Pixels(m_size.cx, dpi) + 2 * m_nMargin, Pixels(m_size.cy, dpi) + 2 * m_nMargin, dpi)
 {
     m_dc.SetLayoutDpi(layoutDpi);
+    m_dc.SetViewportOrg(m_nMargin, m_nMargin);
     // The memory bitmap starts white.
     DrawAtOrigin(component, m_dc);
     // Invert all of it, as an exclusive-or of white over the whole bitmap would: white
@@ -67,11 +81,13 @@ std::shared_ptr<CSprite> CSpriteCache::Find(CComponent& component, int dpi, int 
 
 void CSprite::XorOnto(CDC& dc, CPoint topLeft)
 {
-    // Map the sprite so that the component's corner falls on the sprite's first pixel
+    // Map the sprite so that the component's corner falls on the pixel it was drawn at
     // and both rectangles round to the same pixels: the blit is then pixel for pixel.
     const CPoint corner = dc.LPtoDP(topLeft);
     const CPoint origin = dc.GetViewportOrg();
     m_dc.SetWindowOrg(dc.GetWindowOrg().x, dc.GetWindowOrg().y);
-    m_dc.SetViewportOrg(origin.x - corner.x, origin.y - corner.y);
-    dc.BitBlt(topLeft.x, topLeft.y, m_size.cx, -m_size.cy, m_dc, topLeft.x, topLeft.y, SRCINVERT);
+    m_dc.SetViewportOrg(origin.x - corner.x + m_nMargin, origin.y - corner.y + m_nMargin);
+    const int x = topLeft.x - 1 - m_nSpare;
+    const int y = topLeft.y + 1 + m_nSpare;
+    dc.BitBlt(x, y, m_size.cx + 2 * m_nSpare, -(m_size.cy + 2 * m_nSpare), m_dc, x, y, SRCINVERT);
 }

@@ -38,6 +38,8 @@ private:
     static void DrawAtOrigin(CComponent& component, CDC& dc);
 
     CSize m_size; // the component's size in board units (its rectangle inflated by 1)
+    int m_nSpare;  // board units copied beyond that on every side
+    int m_nMargin; // pixels of the picture beyond the component on every side
     CMemoryDC m_dc;
 };
 

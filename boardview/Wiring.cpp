@@ -88,7 +88,8 @@ void CBoardView::OnWiringClick(CPoint point)
             FinishWire(dc, inputBus);
             break;
         default:
-            m_doc.m_messageBox.Show(QStringLiteral("LBU:wire -- can't happen."), LoadString(61612));
+            ReportAfterDrawing(
+                [this] { m_doc.m_messageBox.Show(QStringLiteral("LBU:wire -- can't happen."), LoadString(61612)); });
             break;
         }
     });
@@ -105,14 +106,16 @@ void CBoardView::FinishWire(CDC& dc, int inputBus)
     CDraad shown = *m_pWire; // what is on the screen, for removing it again
     const int duplicate = m_doc.AddWire(std::move(m_pWire));
     if (duplicate >= 0) {
-        // Drawing an existing connection again undoes it.
+        // Drawing an existing connection again undoes it. Deleting asks the permission,
+        // perhaps with a message, so it comes after the drawing; the existing wire stays
+        // on the screen until it is gone from the board.
         shown.Draw(dc);
-        CDraad& existing = *m_doc.m_wires[std::size_t(duplicate)];
-        existing.Draw(dc);
-        const std::size_t before = m_doc.m_wires.size();
-        m_doc.DeleteWire(duplicate);
-        if (m_doc.m_wires.size() == before)
-            existing.Draw(dc); // refused: it stays, so it shows again
+        ReportAfterDrawing([this, duplicate, existing = *m_doc.m_wires[std::size_t(duplicate)]]() mutable {
+            const std::size_t before = m_doc.m_wires.size();
+            m_doc.DeleteWire(duplicate);
+            if (m_doc.m_wires.size() != before)
+                DrawDirect([&](CDC& screen) { existing.Draw(screen); });
+        });
         return;
     }
     int ends = 0;
@@ -124,9 +127,11 @@ void CBoardView::FinishWire(CDC& dc, int inputBus)
         shown.Draw(dc);
         ErrorBeep();
         m_doc.m_wires.pop_back();
-        m_doc.m_messageBox.Show(QStringLiteral("Er mag maar één draad in een invoerbus. Gebruik een "
-                                               "OF-poort om beide signalen tot één signaal te combineren."),
-                                LoadString(61612));
+        ReportAfterDrawing([this] {
+            m_doc.m_messageBox.Show(QStringLiteral("Er mag maar één draad in een invoerbus. Gebruik een "
+                                                   "OF-poort om beide signalen tot één signaal te combineren."),
+                                    LoadString(61612));
+        });
     }
 }
 

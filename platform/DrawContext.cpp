@@ -7,6 +7,8 @@
 
 #include "DrawContext.h"
 
+#include "DialogGuard.h"
+
 #include <QCoreApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -25,6 +27,9 @@
 #include <utility>
 
 namespace {
+
+// The one resolution text is measured at, whatever the device draws at.
+constexpr int kTextDpi = 96;
 
 // round(n * num / den), halves towards +infinity, for den > 0; exact in 64 bits.
 int MulDivRound(std::int64_t n, std::int64_t num, std::int64_t den) {
@@ -108,6 +113,7 @@ struct CDC::FontEntry {
     // Printers narrow the text by a transform instead: the PDF engine draws a stretched
     // font at its natural width.
     double xScale = 1.0;
+    bool raster = true; // resolved for an image, not for the painter's device
 
     // Captions are measured and drawn on every paint: keep their widths and laid-out
     // glyphs per font.
@@ -197,7 +203,28 @@ struct CDC::Impl {
         }
         auto entry = std::make_unique<FontEntry>(f, dpi, q, device);
         entry->xScale = xScale;
+        entry->raster = raster;
         return entry;
+    }
+
+    // The current font at a resolution, resolved for an image (shared by every
+    // context) or for the painter's device.
+    static FontEntry& FontAt(CDC& dc, int dpi, bool raster) {
+        if (raster) {
+            auto& shared = SharedFonts();
+            for (const auto& e : shared)
+                if (e->dpi == dpi && e->key == dc.m_font) return *e;
+            if (shared.size() < kMaxSharedFonts) {
+                if (shared.empty()) qAddPostRoutine([] { SharedFonts().clear(); });
+                shared.push_back(Resolve(dc.m_font, dpi, nullptr, true));
+                return *shared.back();
+            }
+        }
+        QPaintDevice* device = raster ? nullptr : dc.m_pPainter->device();
+        for (const auto& e : dc.m_ownFonts)
+            if (e->dpi == dpi && e->key == dc.m_font && e->raster == raster) return *e;
+        dc.m_ownFonts.push_back(Resolve(dc.m_font, dpi, device, raster));
+        return *dc.m_ownFonts.back();
     }
 
     // ---- pixels of an image target ----
@@ -521,6 +548,22 @@ struct CDC::Impl {
 // ---------------------------------------------------------------------------------
 // Construction
 
+namespace {
+// Contexts painting on a surface they do not own, while they are open.
+std::vector<const CDC*>& OpenContexts() {
+    static std::vector<const CDC*> open; // drawing happens on the user-interface thread
+    return open;
+}
+void Forget(const CDC* dc) {
+    auto& open = OpenContexts();
+    open.erase(std::remove(open.begin(), open.end(), dc), open.end());
+}
+} // namespace
+
+int OpenDrawingContexts() {
+    return int(OpenContexts().size());
+}
+
 CDC::CDC(QImage& target, int dpi) : m_pImage(&target), m_nDpi(std::max(1, dpi)) {
     switch (target.format()) {
     case QImage::Format_RGB32:
@@ -543,15 +586,20 @@ CDC::CDC(QImage& target, int dpi) : m_pImage(&target), m_nDpi(std::max(1, dpi)) 
         m_ownPainter->setRenderHint(QPainter::Antialiasing, false);
         m_ownPainter->setRenderHint(QPainter::TextAntialiasing, false);
         m_ownPainter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        OpenContexts().push_back(this);
     }
 }
 
 CDC::CDC(QPainter& painter, int dpi, bool printing)
     : m_pPainter(&painter), m_nDpi(std::max(1, dpi)), m_bPrinting(printing) {
-    if (m_pPainter->isActive()) m_pPainter->save(); // the caller's state comes back at the end
+    if (m_pPainter->isActive()) {
+        m_pPainter->save(); // the caller's state comes back at the end
+        OpenContexts().push_back(this);
+    }
 }
 
 CDC::~CDC() {
+    Forget(this);
     if (m_ownPainter) {
         if (m_ownPainter->isActive()) m_ownPainter->end();
     } else if (m_pPainter && m_pPainter->isActive()) {
@@ -565,7 +613,9 @@ vt_detail::MemoryBitmap::MemoryBitmap(int widthPixels, int heightPixels)
 }
 
 CMemoryDC::CMemoryDC(int widthPixels, int heightPixels, int dpi)
-    : vt_detail::MemoryBitmap(widthPixels, heightPixels), CDC(m_image, dpi) {}
+    : vt_detail::MemoryBitmap(widthPixels, heightPixels), CDC(m_image, dpi) {
+    Forget(this); // its image is its own: nothing else can take it away meanwhile
+}
 
 QPainter& CDC::Painter() {
     // The caller may change anything on it: apply our state afresh afterwards.
@@ -693,22 +743,7 @@ CDC::FontEntry& CDC::CurrentFont() {
 }
 
 CDC::FontEntry& CDC::FontAt(int dpi) {
-    const bool raster = m_pImage != nullptr;
-    if (raster) {
-        auto& shared = Impl::SharedFonts();
-        for (const auto& e : shared)
-            if (e->dpi == dpi && e->key == m_font) return *e;
-        if (shared.size() < Impl::kMaxSharedFonts) {
-            if (shared.empty()) qAddPostRoutine([] { Impl::SharedFonts().clear(); });
-            shared.push_back(Impl::Resolve(m_font, dpi, nullptr, true));
-            return *shared.back();
-        }
-    }
-    for (const auto& e : m_ownFonts)
-        if (e->dpi == dpi && e->key == m_font) return *e;
-    QPaintDevice* device = raster ? nullptr : m_pPainter->device();
-    m_ownFonts.push_back(Impl::Resolve(m_font, dpi, device, raster));
-    return *m_ownFonts.back();
+    return Impl::FontAt(*this, dpi, m_pImage != nullptr);
 }
 
 // ---------------------------------------------------------------------------------
@@ -772,8 +807,11 @@ void CDC::TextOut(int x, int y, const QString& text) {
 }
 
 CSize CDC::GetTextExtent(const QString& text) {
-    const int dpi = LayoutDpi();
-    if (!m_pLayoutFontEntry) m_pLayoutFontEntry = dpi == m_nDpi ? &CurrentFont() : &FontAt(dpi);
+    // One layout on every device: measured as on an image at one resolution, whatever
+    // the target's resolution (zoom, screen, printer) and metrics (a printer's differ).
+    const int dpi = kTextDpi;
+    if (!m_pLayoutFontEntry)
+        m_pLayoutFontEntry = dpi == m_nDpi && m_pImage ? &CurrentFont() : &Impl::FontAt(*this, dpi, true);
     FontEntry& fe = *m_pLayoutFontEntry;
     const int cx = MulDivRound(fe.Advance(text), 254, dpi);
     const int cy = std::max(1, MulDivRound(fe.height, 254, dpi));

@@ -109,9 +109,9 @@ public:
     CPoint DPtoLP(CPoint device) const;
     int LengthToDevice(int units) const; // a length in units to whole pixels (>= 0)
 
-    // Text is measured as at this resolution (0: the context's own). A zoomed view
-    // draws at its own resolution but lays out text, and so sockets, text fields and
-    // tables, exactly as at true size: zooming never moves anything on the board.
+    // The resolution of true size (0: the context's own), by which pictures take their
+    // natural size; a zoomed view draws at another. Text is measured at 96 dpi on every
+    // device, so sockets, text fields and tables lie alike at any zoom, dpi or device.
     void SetLayoutDpi(int dpi);
     int LayoutDpi() const { return m_nLayoutDpi > 0 ? m_nLayoutDpi : m_nDpi; }
 

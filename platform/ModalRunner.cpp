@@ -1,11 +1,20 @@
 #include "ModalRunner.h"
 
+#include "DialogGuard.h"
+
 #include <QDialog>
+#include <QtGlobal>
 
 namespace {
 ModalHandler& CurrentHandler()
 {
     static ModalHandler handler;
+    return handler;
+}
+
+DialogRefusalHandler& RefusalHandler()
+{
+    static DialogRefusalHandler handler;
     return handler;
 }
 } // namespace
@@ -22,6 +31,14 @@ void ShowOnlyCloseButton(QDialog& dialog)
 
 int RunModal(QDialog& dialog)
 {
+    if (OpenDrawingContexts() > 0) {
+        // Rejected: message boxes are not answered and every question counts as "no".
+        if (RefusalHandler())
+            RefusalHandler()(dialog);
+        else
+            qWarning("Dialog \"%s\" refused: a drawing context is open", qUtf8Printable(dialog.windowTitle()));
+        return QDialog::Rejected;
+    }
     ShowOnlyCloseButton(dialog);
     if (ModalHandler& handler = CurrentHandler()) {
         // The handler sees the dialog as the user would: shown, with its texts filled in.
@@ -38,5 +55,12 @@ ModalHandler SetModalHandler(ModalHandler handler)
 {
     ModalHandler previous = std::move(CurrentHandler());
     CurrentHandler() = std::move(handler);
+    return previous;
+}
+
+DialogRefusalHandler SetDialogRefusalHandler(DialogRefusalHandler handler)
+{
+    DialogRefusalHandler previous = std::move(RefusalHandler());
+    RefusalHandler() = std::move(handler);
     return previous;
 }

@@ -73,11 +73,15 @@ TEST_F(OverlapTest, OverlappingComponentsCombineByXorWhileEditingAndPlainlyWhile
 }
 
 // The sprite as the board was first designed to build it: a 1024 x 1024 bitmap filled
-// white over 1024 units, the component drawn at the origin, everything inverted.
+// white over 1024 units, the component drawn at the origin, everything inverted. The
+// origin lies 16 pixels in: the component's drawing reaches a unit past its corner,
+// which is a whole pixel before it where a unit is more than half a pixel.
+constexpr int kReferenceMargin = 16;
 void DrawReferenceSprite(CMemoryDC& sprite, CComponent& c)
 {
     const CPoint place = c.GetTopLeft();
     c.MoveTo(0, 0);
+    sprite.SetViewportOrg(kReferenceMargin, kReferenceMargin);
     sprite.SelectObject(CPen::White());
     sprite.SelectObject(CBrush::White());
     sprite.Rectangle(0, 0, 1024, -1024);
@@ -133,10 +137,11 @@ TEST_P(SpriteTest, GivesTheDesignedPixelsAndRemovesItselfWhenDrawnTwice)
         dc.SetViewportOrg(k.viewport.x, k.viewport.y);
         const CSize size = gate->GetSize();
         const CPoint corner = dc.LPtoDP(gate->GetTopLeft());
-        // The designed copy: the sprite's first pixel on the component's corner.
-        reference.SetViewportOrg(k.viewport.x - corner.x, k.viewport.y - corner.y);
-        dc.BitBlt(gate->GetTopLeft().x, gate->GetTopLeft().y, size.cx, -size.cy, reference,
-                  gate->GetTopLeft().x, gate->GetTopLeft().y, SRCINVERT);
+        // The designed copy: the component's corner on the pixel it was drawn at, and
+        // enough around it for the reach past the corner (around it is black: no change).
+        reference.SetViewportOrg(k.viewport.x - corner.x + kReferenceMargin, k.viewport.y - corner.y + kReferenceMargin);
+        const int x = gate->GetTopLeft().x - 10, y = gate->GetTopLeft().y + 10;
+        dc.BitBlt(x, y, size.cx + 20, -(size.cy + 20), reference, x, y, SRCINVERT);
     }
 
     CSprite sprite(*gate, k.dpi);

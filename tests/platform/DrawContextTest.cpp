@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -503,21 +506,31 @@ TEST(DrawContextText, ExtentScalesWithHeightAndWidth) {
     EXPECT_GT(empty.cy, 0);
 }
 
-TEST(DrawContextText, AZoomedContextMeasuresAsItsLayoutResolutionDoes) {
+TEST(DrawContextText, EveryContextMeasuresTextAsTheScreenDoesAtTrueSize) {
     // Extents differ a little from one resolution to the next (fonts come in whole
-    // pixels); with the layout resolution set they are those of true size exactly.
+    // pixels, a printer has metrics of its own); text is laid out at one resolution, so
+    // a zoomed view, another screen and paper all place sockets alike.
     CMemoryDC trueSize(10, 10, 96);
-    for (int dpi : {24, 32, 64, 120, 192, 288, 384}) {
-        SCOPED_TRACE(dpi);
-        CMemoryDC zoomed(10, 10, dpi);
-        zoomed.SetLayoutDpi(96);
+    QTemporaryDir dir;
+    QPdfWriter pdf(dir.filePath(QStringLiteral("maat.pdf")));
+    pdf.setResolution(1200);
+    QPainter painter(&pdf);
+    std::vector<std::unique_ptr<CMemoryDC>> screens;
+    for (int dpi : {24, 32, 64, 120, 144, 192, 288, 384})
+        screens.push_back(std::make_unique<CMemoryDC>(10, 10, dpi));
+    CDC paper(painter, pdf.resolution(), true);
+    std::vector<CDC*> contexts{&paper};
+    for (const auto& screen : screens)
+        contexts.push_back(screen.get());
+    for (CDC* dc : contexts) {
+        SCOPED_TRACE(dc->Dpi());
         for (int h : {36, 44}) {
             trueSize.SelectObject(CFont::Label(h));
-            zoomed.SelectObject(CFont::Label(h));
-            for (const char* text : {"EN-poort", "Pulsgenerator", "X"}) {
+            dc->SelectObject(CFont::Label(h));
+            for (const char* text : {"EN-poort", "Pulsgenerator", "invertor", "X"}) {
                 const CSize expected = trueSize.GetTextExtent(text);
-                EXPECT_EQ(zoomed.GetTextExtent(text).cx, expected.cx) << text;
-                EXPECT_EQ(zoomed.GetTextExtent(text).cy, expected.cy) << text;
+                EXPECT_EQ(dc->GetTextExtent(text).cx, expected.cx) << text;
+                EXPECT_EQ(dc->GetTextExtent(text).cy, expected.cy) << text;
             }
         }
     }

@@ -8,6 +8,7 @@
 #include "shell/CommandIds.h"
 #include "boardview/Printing.h"
 #include "document/BoardArchive.h"
+#include "support/ScreenshotFolder.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -16,6 +17,7 @@
 
 namespace {
 
+constexpr int kComparator = 1;
 constexpr int kInverter = 6;
 constexpr int kProbe = 24;
 
@@ -215,6 +217,39 @@ TEST_F(ZoomTest, ExclusiveOrDrawingRemovesItselfExactlyAtEveryZoom)
         EXPECT_EQ(Board().Surface(), banded) << "rubber band";
         QTest::keyClick(&Board(), Qt::Key_Escape);
         EXPECT_EQ(Surface(), board) << "abandoned wire";
+    }
+}
+
+TEST_F(ZoomTest, EveryZoomStepDrawsTheComparatorsWholeReferencePath)
+{
+    Start();
+    CComponent* comparator = PlaceOnBoard(kComparator, 100, -100);
+    // The path runs down the component's left edge from (L, T - 5r) to (L, T - 8r). The
+    // component is drawn in its rectangle inflated by a unit, which with y upwards puts L
+    // a unit left of the rectangle and T a unit below its top.
+    const int r = comparator->Bus(0).GetRadius();
+    const int left = comparator->m_rect.left - 1;
+    const int top = comparator->m_rect.top - 1;
+    for (const CZoomStep& zoom : kZoomSteps) {
+        SCOPED_TRACE(zoom.percent);
+        ZoomTo(zoom.percent);
+        const QImage surface = Surface();
+        surface.save(ScreenshotFolder() + QStringLiteral("/zoom-comparator-%1.png").arg(zoom.percent));
+        const double ratio = View()->devicePixelRatioF();
+        const auto surfacePixel = [&](CPoint board) {
+            const QPoint client = Pixel(board);
+            return QPoint(int(std::lround(client.x() * ratio)), int(std::lround(client.y() * ratio)));
+        };
+        const QPoint upper = surfacePixel(CPoint(left, top - 5 * r));
+        const QPoint lower = surfacePixel(CPoint(left, top - 8 * r));
+        ASSERT_GT(lower.y() - upper.y(), 3);
+        ASSERT_TRUE(surface.rect().contains(QRect(upper - QPoint(1, 0), lower + QPoint(1, 0))));
+        for (int y = upper.y() + 2; y <= lower.y() - 2; ++y) {
+            bool dark = false;
+            for (int x = upper.x() - 1; x <= upper.x() + 1; ++x)
+                dark = dark || qGray(surface.pixel(x, y)) < 100;
+            EXPECT_TRUE(dark) << "row " << y - upper.y() << " of the vertical segment";
+        }
     }
 }
 
