@@ -1,0 +1,31 @@
+#pragma once
+// On a protected board the pupil changes only what its permission set allows: no
+// component added or moved without permission 1, none deleted without 2, no wire added
+// without 4 or deleted without 8, no probe placed, moved or taken away without 32.
+// Compares the board before and after one action of the pupil on the same board.
+
+#include <QString>
+
+#include <map>
+#include <utility>
+#include <vector>
+
+class CVeldtrakDoc;
+
+class CBoardShape {
+public:
+    explicit CBoardShape(const CVeldtrakDoc& doc);
+    // The first change that 'permissions' does not allow, or empty. Undoing or redoing
+    // a change needs what the change needed: an undone addition is a deletion.
+    QString ForbiddenChangeTo(const CBoardShape& after, int permissions, bool undoing) const;
+
+private:
+    struct Placed {
+        unsigned type = 0;
+        int left = 0, top = 0, attachedTo = 0, lastSocket = 0;
+        bool operator==(const Placed&) const = default;
+    };
+    std::map<int, Placed> m_components; // by first socket number
+    std::map<int, Placed> m_probes;
+    std::vector<std::pair<int, int>> m_wires; // socket numbers of the ends, sorted
+};
