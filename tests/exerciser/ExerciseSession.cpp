@@ -9,6 +9,8 @@
 #include <QPrinter>
 #include <QTimerEvent>
 
+#include <cstdio>
+
 namespace {
 
 // Measurement ticks come only from the actions, so that a session replays exactly:
@@ -153,8 +155,17 @@ QString CExerciseSession::Play(const CExerciseAction& action)
                          (action.verb == u"command" && (action.Arg(0) == ID_EDIT_UNDO || action.Arg(0) == ID_EDIT_REDO));
     m_pInvariants->BeforeAction(*this, undoing);
     QString fault = PlayAction(*this, action);
+    static const bool trace = qEnvironmentVariableIsSet("VT_EXERCISE_TRACE");
+    if (trace && Running())
+        std::printf("%s -> mode %d, target %d, wire %d, undo %d, redo %d, steps %d, running %d, permissions %d\n",
+                    qPrintable(action.ToLine()), Board().Mode(), Board().TargetComponent(),
+                    Board().WireInProgress() != nullptr, Frame()->IsCommandEnabled(ID_EDIT_UNDO),
+                    Frame()->IsCommandEnabled(ID_EDIT_REDO), Doc().UndoHistory().StepCount(), Doc().m_bRunning, Doc().PermissionMask());
+    if (trace && Running() && !Doc().UndoHistory().IsEmpty() && Doc().UndoHistory().Current() != WriteBoard(Doc()))
+        std::printf("   the board differs from the undo history's current step\n");
     if (fault.isEmpty())
         fault = m_pUser->TakeFault();
+    m_pInvariants->DialogsOpened(m_pUser->TakeTitles());
     if (Running() && !Frame()->isVisible()) // the user closed the program: start it again
         Restart(0);
     if (!Running())

@@ -133,7 +133,10 @@ QString CInvariants::PermissionFault(CExerciseSession& session)
     if (!m_before || !m_pOpenWatch || m_pOpenWatch->opened != m_nOpensBefore ||
         doc.PermissionMask() != m_nMaskBefore || doc.GetPathName() != m_strPathBefore)
         return {};
-    return m_before->ForbiddenChangeTo(CBoardShape(doc), m_nMaskBefore, m_bUndoing);
+    const auto way = m_bUndoing ? CBoardShape::Way::Undoing
+                     : m_dialogs.contains(QStringLiteral("Gemarkeerde componenten")) ? CBoardShape::Way::Aligning
+                                                                                     : CBoardShape::Way::Editing;
+    return m_before->ForbiddenChangeTo(CBoardShape(doc), m_nMaskBefore, way);
 }
 
 QString CInvariants::UndoWalkFault(CExerciseSession& session)
@@ -174,6 +177,11 @@ QString CInvariants::Check(CExerciseSession& session)
         fault = RoundTripFault(session);
     if (fault.isEmpty())
         fault = SurfaceFault(session);
+    // A board made empty or new without being opened ("Leeg bord") starts the history
+    // afresh too: with nothing to undo or redo, the board is where undoing ends.
+    if (m_pOpenWatch && session.Doc().UndoHistory().StepCount() == 0)
+        m_pOpenWatch->bytes = session.Doc().UndoHistory().IsEmpty() ? WriteBoard(session.Doc())
+                                                                     : session.Doc().UndoHistory().Current();
     return fault;
 }
 

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QtMessageHandler>
 
 #include <memory>
@@ -27,6 +28,8 @@ public:
     void Forget();
     // Notes the board as the action finds it.
     void BeforeAction(CExerciseSession& session, bool undoing);
+    // The titles of the dialogs the action opened.
+    void DialogsOpened(const QStringList& titles) { m_dialogs = titles; }
     // The first property that does not hold after the action, or empty.
     QString Check(CExerciseSession& session);
     // Walks the undo history back to the board as last opened and forward again.
@@ -51,6 +54,7 @@ private:
     std::optional<CBoardShape> m_before;
     int m_nOpensBefore = 0;
     bool m_bUndoing = false;
+    QStringList m_dialogs;
     int m_nMaskBefore = 0;
     QString m_strPathBefore;
 };

@@ -19,9 +19,11 @@ CBoardShape::CBoardShape(const CVeldtrakDoc& doc)
     std::sort(m_wires.begin(), m_wires.end());
 }
 
-QString CBoardShape::ForbiddenChangeTo(const CBoardShape& after, int permissions, bool undoing) const
+QString CBoardShape::ForbiddenChangeTo(const CBoardShape& after, int permissions, Way way) const
 {
-    if (undoing) {
+    if (way == Way::Aligning && (permissions & PERMIT_CHANGE_PROPERTIES))
+        permissions |= PERMIT_ADD_MOVE;
+    if (way == Way::Undoing) {
         for (int pair : {PERMIT_ADD_MOVE | PERMIT_DELETE_COMPONENTS, PERMIT_ADD_WIRES | PERMIT_DELETE_WIRES})
             if (permissions & pair)
                 permissions |= pair;
@@ -33,7 +35,12 @@ QString CBoardShape::ForbiddenChangeTo(const CBoardShape& after, int permissions
             if (!allowed(PERMIT_ADD_MOVE))
                 return QStringLiteral("a component (type %1) was added without permission 1").arg(placed.type);
         } else if (!(was->second == placed) && !allowed(PERMIT_ADD_MOVE)) {
-            return QStringLiteral("a component (type %1) moved without permission 1").arg(placed.type);
+            return QStringLiteral("a component (type %1) moved without permission 1: from %2,%3 to %4,%5")
+                .arg(placed.type)
+                .arg(was->second.left)
+                .arg(was->second.top)
+                .arg(placed.left)
+                .arg(placed.top);
         }
     }
     // A deleted component takes its wires and probes with it.

@@ -15,9 +15,12 @@ class CVeldtrakDoc;
 class CBoardShape {
 public:
     explicit CBoardShape(const CVeldtrakDoc& doc);
-    // The first change that 'permissions' does not allow, or empty. Undoing or redoing
-    // a change needs what the change needed: an undone addition is a deletion.
-    QString ForbiddenChangeTo(const CBoardShape& after, int permissions, bool undoing) const;
+    // How the change was made: undoing or redoing a change needs what the change needed
+    // (an undone addition is a deletion); aligning marked components moves them with
+    // the permission to change component properties.
+    enum class Way { Editing, Undoing, Aligning };
+    // The first change that 'permissions' does not allow, or empty.
+    QString ForbiddenChangeTo(const CBoardShape& after, int permissions, Way way) const;
 
 private:
     struct Placed {

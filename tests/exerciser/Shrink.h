@@ -7,5 +7,5 @@
 // 'failing' is a failed session; at most 'replays' replays are spent.
 SessionResult Shrink(const SessionResult& failing, int replays = 200);
 
-// Two faults of the same kind: their words before the first number.
+// Two faults of the same kind: their words, without numbers and names.
 bool SameFault(const QString& a, const QString& b);
