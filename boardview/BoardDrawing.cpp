@@ -136,6 +136,9 @@ void CBoardView::OnDraw(CDC& dc, const CRect& clip, PaintKind kind)
 void CBoardView::DrawBoard(CDC& dc, const CRect& rect, bool direct, bool all)
 {
     const CRect area = rect.Normalized();
+    // Probes go back onto their sockets before anything is drawn: moved after the
+    // components, a probe would show where it was.
+    m_doc.SnapProbes();
     const std::vector<CBoardObject*> annotations = AnnotationsMeeting(dc, area, all);
     if (direct) {
         for (CBoardObject* object : annotations)

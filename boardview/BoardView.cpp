@@ -290,6 +290,10 @@ void CBoardView::ShowSurface(const QRect& pixels)
 
 void CBoardView::FlushPendingPaint()
 {
+    // A probe that goes back onto its socket leaves one place and takes another, both
+    // perhaps outside the area asked for.
+    if (m_doc.SnapProbes())
+        InvalidateAll();
     const QRect area = m_pendingPaint & m_surface.rect();
     m_pendingPaint = QRect();
     if (area.isEmpty())
