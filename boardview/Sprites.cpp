@@ -41,8 +41,12 @@ CSprite::CSprite(CComponent& component, int dpi, int layoutDpi)
 
 void CSprite::DrawAtOrigin(CComponent& component, CDC& dc)
 {
+    // The component stays where it stands and the context's origin moves onto its
+    // corner: what Draw keeps of its geometry (the slider line's y is stored with the
+    // board) is then the board's, whichever way the component was last drawn.
     const CPoint place = component.GetTopLeft();
-    component.MoveTo(0, 0);
+    const CPoint oldOrigin = dc.GetWindowOrg();
+    dc.SetWindowOrg(oldOrigin.x + place.x, oldOrigin.y + place.y);
     const CFont oldFont = dc.SelectObject(CFont::Label(44));
     const int oldBkMode = dc.SetBkMode(TRANSPARENT);
     component.m_rect.InflateRect(1);
@@ -50,7 +54,7 @@ void CSprite::DrawAtOrigin(CComponent& component, CDC& dc)
     component.m_rect.InflateRect(-1);
     dc.SetBkMode(oldBkMode);
     dc.SelectObject(oldFont);
-    component.MoveTo(place.x, place.y);
+    dc.SetWindowOrg(oldOrigin.x, oldOrigin.y);
 }
 
 void CSprite::PlaceSockets(CComponent& component, int layoutDpi)

@@ -34,7 +34,8 @@ public:
     static void PlaceSockets(CComponent& component, int layoutDpi);
 
 private:
-    // Draws the component with its top-left at the origin, as into a sprite.
+    // Draws the component into a context whose origin lies on its top-left corner, as
+    // into a sprite.
     static void DrawAtOrigin(CComponent& component, CDC& dc);
 
     CSize m_size; // the component's size in board units (its rectangle inflated by 1)
