@@ -125,6 +125,21 @@ protected:
         return Frame()->Action(id)->isEnabled();
     }
 
+    // A wire from one socket to another, as the board stores it.
+    void Connect(const CBus& from, const CBus& to)
+    {
+        auto wire = std::make_unique<CDraad>();
+        wire->AddPoint(from.GetCenter(), from.GetId(), 30);
+        wire->AddPoint(to.GetCenter(), to.GetId(), 30);
+        Doc().AddWire(std::move(wire));
+    }
+    // Measurement ticks, as the board's timer gives them.
+    void Ticks(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            Board().OnTimer(CBoardView::kMeasureTimer);
+    }
+
     std::unique_ptr<CVeldtrakApp> app;
 
 private:

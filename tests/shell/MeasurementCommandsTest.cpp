@@ -14,21 +14,7 @@ constexpr int kLightSensor = 9;
 constexpr int kPulseGenerator = 13;
 constexpr int kToggle = 19;
 
-class MeasurementCommandsTest : public AppFixture {
-protected:
-    void Connect(const CBus& from, const CBus& to)
-    {
-        auto wire = std::make_unique<CDraad>();
-        wire->AddPoint(from.GetCenter(), from.GetId(), 30);
-        wire->AddPoint(to.GetCenter(), to.GetId(), 30);
-        Doc().AddWire(std::move(wire));
-    }
-    void Ticks(int n)
-    {
-        for (int i = 0; i < n; ++i)
-            Board().OnTimer(CBoardView::kMeasureTimer);
-    }
-};
+class MeasurementCommandsTest : public AppFixture {};
 
 // 400 gates placed and deleted leave the socket numbers in the thousands on an almost
 // empty board: a toggle numbered so must still be found when Start links the wires of

@@ -4,6 +4,7 @@
 #include "AppFixture.h"
 
 #include "annotations/Picture.h"
+#include "classroom/DialogDriver.h"
 #include "document/SettingsStore.h"
 #include "platform/ShellOpen.h"
 #include "shell/CommandIds.h"
@@ -19,17 +20,6 @@ namespace {
 
 constexpr int kInverter = 6;
 constexpr int kToggle = 19;
-
-QLineEdit* Edit(QDialog& d, int id)
-{
-    return d.findChild<QLineEdit*>(QStringLiteral("edit%1").arg(id));
-}
-int Press(QDialog& d, int id)
-{
-    QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("button%1").arg(id)),
-                      Qt::LeftButton);
-    return d.isVisible() ? -1 : d.result();
-}
 
 class OutputFolderTest : public AppFixture {
 protected:

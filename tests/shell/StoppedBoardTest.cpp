@@ -13,18 +13,6 @@ constexpr int kToggle = 19;
 
 class StoppedBoardTest : public AppFixture {
 protected:
-    void Connect(const CBus& from, const CBus& to)
-    {
-        auto wire = std::make_unique<CDraad>();
-        wire->AddPoint(from.GetCenter(), from.GetId(), 30);
-        wire->AddPoint(to.GetCenter(), to.GetId(), 30);
-        Doc().AddWire(std::move(wire));
-    }
-    void Ticks(int n)
-    {
-        for (int i = 0; i < n; ++i)
-            Board().OnTimer(CBoardView::kMeasureTimer);
-    }
     // A click on the toggle's button, as the pupil flips it during a measurement.
     void Flip(const CComponent& toggle)
     {
