@@ -99,6 +99,10 @@ void CBoardView::OnUpdate(int hint, int argument)
         break;
     case HINT_OPENED:
         AbandonEditing(); // what was being drawn belongs to the board that went
+        // The history starts from the board as the screen lays it out, not with the
+        // sizes its file gave the texts and tables.
+        LayOutAnnotations(m_doc, TrueDpi());
+        m_doc.RebaseUndoHistory();
         if (argument == 0)
             ScrollToOrigin();
         InvalidateAll();
@@ -504,8 +508,13 @@ bool CBoardView::IsDragging() const
 void CBoardView::CommitUndoStep()
 {
     // A change still going on becomes one step when it ends.
-    if (!IsDragging() && m_nMode != MODE_MARKING && m_nMode != MODE_STARTUP)
-        m_doc.CommitUndoStep();
+    if (IsDragging() || m_nMode == MODE_MARKING || m_nMode == MODE_STARTUP)
+        return;
+    // Each step holds the board as the screen lays it out (an edited text takes its
+    // size when it is drawn): a repaint after an undo or a redo then changes nothing.
+    if (!m_doc.m_bRunning)
+        LayOutAnnotations(m_doc, TrueDpi());
+    m_doc.CommitUndoStep();
 }
 
 void CBoardView::mouseMoveEvent(QMouseEvent* event)
