@@ -87,6 +87,7 @@ void CBoardView::OnUpdate(int hint, int argument)
         OnMeasurementStopped();
         break;
     case HINT_RESET:
+        AbandonEditing(); // the components go back to their start: a wire begun stays unfinished
         OnMeasurementReset();
         break;
     case HINT_TICK:
@@ -112,6 +113,10 @@ void CBoardView::OnUpdate(int hint, int argument)
         OnStartupImage(argument);
         break;
     case HINT_PAGE_FRAMES: {
+        if (AbandonEditing()) { // what it drew goes with a whole repaint, frames included
+            InvalidateAll();
+            break;
+        }
         FlushPendingPaint();
         CDC dc(m_surface, Dpi());
         PrepareDC(dc);
@@ -123,6 +128,7 @@ void CBoardView::OnUpdate(int hint, int argument)
         DrawStartupStatus(argument);
         break;
     default:
+        AbandonEditing(); // no wire or drag goes on into the stored mode
         m_nMode = hint; // -16 among others
         InvalidateAll();
         break;
