@@ -100,6 +100,7 @@ void CBoardView::OnUpdate(int hint, int argument)
         break;
     case HINT_OPENED:
         AbandonEditing(); // what was being drawn belongs to the board that went
+        ForgetPages(*this); // and so do the pages a print job found
         // The history starts from the board as the screen lays it out, not with the
         // sizes its file gave the texts and tables.
         LayOutAnnotations(m_doc, TrueDpi());
@@ -110,6 +111,7 @@ void CBoardView::OnUpdate(int hint, int argument)
         break;
     case HINT_STARTUP_IMAGE:
         AbandonEditing();
+        ForgetPages(*this);
         OnStartupImage(argument);
         break;
     case HINT_PAGE_FRAMES: {
