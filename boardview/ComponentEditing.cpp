@@ -219,7 +219,8 @@ void CBoardView::OpenBoardSettings()
 
 bool CBoardView::AbandonEditing()
 {
-    const bool going = (m_pWire && !m_pWire->IsEmpty()) || IsDragging() || m_nMode == MODE_MARKING || m_nMode == MODE_WIRE_ONLY_CLICK;
+    const bool going = (m_pWire && !m_pWire->IsEmpty()) || IsDragging() || m_nMode == MODE_MARKING ||
+                       m_nMode == MODE_WIRE_ONLY_CLICK;
     if (m_nMode == MODE_DRAG_COMPONENT)
         viewport()->releaseMouse();
     // The release of a held press whose drag or marking went is no click of its own.

@@ -128,11 +128,15 @@ public:
         if ((hint != HINT_OPENED && hint != HINT_STARTUP_IMAGE) || !m_preview.isVisible())
             return;
         QPrintPreviewWidget* pages = m_preview.findChild<QPrintPreviewWidget*>();
+        if (!pages)
+            return;
+        // Once every view has taken the new board in.
         QPrintPreviewDialog* preview = &m_preview;
-        if (pages)
-            QMetaObject::invokeMethod(
-                pages, [pages, preview] { if (preview->isVisible()) pages->updatePreview(); },
-                Qt::QueuedConnection);
+        const auto repaint = [pages, preview] {
+            if (preview->isVisible())
+                pages->updatePreview();
+        };
+        QMetaObject::invokeMethod(pages, repaint, Qt::QueuedConnection);
     }
 
 private:

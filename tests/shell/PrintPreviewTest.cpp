@@ -33,8 +33,7 @@ protected:
     {
         const QList<QPrintPreviewDialog*> previews = Frame()->findChildren<QPrintPreviewDialog*>();
         for (QPrintPreviewDialog* p : previews)
-            if (p->isVisible())
-                return p;
+            if (p->isVisible()) return p;
         return nullptr;
     }
     void OpenPreview()
@@ -56,8 +55,7 @@ protected:
         info.start(QStringLiteral("pdfinfo"), {pdf});
         info.waitForFinished();
         for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split(u'\n'))
-            if (line.startsWith(QStringLiteral("Pages:")))
-                return line.mid(6).trimmed().toInt();
+            if (line.startsWith(QStringLiteral("Pages:"))) return line.mid(6).trimmed().toInt();
         return -1;
     }
 };
@@ -124,6 +122,8 @@ TEST_F(PrintPreviewTest, ClosingThePreviewLeavesTheStartMenuAsItIs)
     ASSERT_EQ(Board().Mode(), MODE_STARTUP);
     EXPECT_TRUE(Board().PageOrigins().empty()) << "the pages went with the board";
     ClosePreview();
+    if (const QString folder = qEnvironmentVariable("VT_SCREENSHOTS"); !folder.isEmpty())
+        Frame()->grab().save(folder + QStringLiteral("/start-menu-after-preview.png"));
     EXPECT_EQ(Board().Mode(), MODE_STARTUP);
     EXPECT_TRUE(Doc().m_bStartImagesShown);
 

@@ -11,8 +11,14 @@ constexpr int kInverter = 6;
 
 class WireEraseMarginTest : public AppFixture {
 protected:
-    void RightClick(CPoint p) { QTest::mouseClick(Board().viewport(), Qt::RightButton, {}, Pixel(p)); }
-    void LeftClick(CPoint p) { QTest::mouseClick(Board().viewport(), Qt::LeftButton, {}, Pixel(p)); }
+    void RightClick(CPoint p)
+    {
+        QTest::mouseClick(Board().viewport(), Qt::RightButton, {}, Pixel(p));
+    }
+    void LeftClick(CPoint p)
+    {
+        QTest::mouseClick(Board().viewport(), Qt::LeftButton, {}, Pixel(p));
+    }
 
     // The pupil opens "Systeembord" with a right click on empty board and sets
     // "Wis marge draad".
@@ -20,8 +26,10 @@ protected:
     {
         ScriptedModals user;
         user.Then([margin](QDialog& dialog) {
-            dialog.findChild<QLineEdit*>(QStringLiteral("edit1022"))->setText(QString::number(margin));
-            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("button1")), Qt::LeftButton);
+            dialog.findChild<QLineEdit*>(QStringLiteral("edit1022"))
+                ->setText(QString::number(margin));
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("button1")),
+                              Qt::LeftButton);
             return dialog.result();
         });
         RightClick(kFarAway);

@@ -70,6 +70,9 @@ TEST_F(WireInProgressTest, ResetAndThePageFramesEndAWireBeingDrawn)
         EXPECT_TRUE(!Board().WireInProgress() || Board().WireInProgress()->IsEmpty());
         EXPECT_EQ(Board().Mode(), change.mode);
         EXPECT_TRUE(Shown() == Repainted()) << "no construction line is left";
+        if (const QString folder = qEnvironmentVariable("VT_SCREENSHOTS"); !folder.isEmpty())
+            Frame()->grab().save(folder + QStringLiteral("/wire-dropped-") +
+                                 QString::fromLatin1(change.name).replace(u' ', u'-') + QStringLiteral(".png"));
 
         // The click on the other inverter's input starts a new wire, it finishes no old one.
         Click(b->Bus(0).GetCenter());
