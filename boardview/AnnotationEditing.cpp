@@ -64,6 +64,8 @@ void CBoardView::OnNewTextField()
 {
     if (!m_doc.CheckPermission(PERMIT_CHANGE_TEXTS, true) || !m_doc.m_pAuthoring)
         return;
+    if (AbandonEditing()) // a wire being drawn ends with the idle mode
+        InvalidateAll();
     m_nMode = MODE_IDLE;
     PlaceNewAnnotation(m_doc.m_pAuthoring->NewTextField(), QPoint(1, -1));
 }

@@ -87,6 +87,7 @@ void CBoardView::OnUpdate(int hint, int argument)
         OnMeasurementStopped();
         break;
     case HINT_RESET:
+        AbandonEditing(); // the components go back to their start: a wire begun stays unfinished
         OnMeasurementReset();
         break;
     case HINT_TICK:
@@ -99,15 +100,25 @@ void CBoardView::OnUpdate(int hint, int argument)
         break;
     case HINT_OPENED:
         AbandonEditing(); // what was being drawn belongs to the board that went
+        ForgetPages(*this); // and so do the pages a print job found
+        // The history starts from the board as the screen lays it out, not with the
+        // sizes its file gave the texts and tables.
+        LayOutAnnotations(m_doc, TrueDpi());
+        m_doc.RebaseUndoHistory();
         if (argument == 0)
             ScrollToOrigin();
         InvalidateAll();
         break;
     case HINT_STARTUP_IMAGE:
         AbandonEditing();
+        ForgetPages(*this);
         OnStartupImage(argument);
         break;
     case HINT_PAGE_FRAMES: {
+        if (AbandonEditing()) { // what it drew goes with a whole repaint, frames included
+            InvalidateAll();
+            break;
+        }
         FlushPendingPaint();
         CDC dc(m_surface, Dpi());
         PrepareDC(dc);
@@ -119,6 +130,7 @@ void CBoardView::OnUpdate(int hint, int argument)
         DrawStartupStatus(argument);
         break;
     default:
+        AbandonEditing(); // no wire or drag goes on into the stored mode
         m_nMode = hint; // -16 among others
         InvalidateAll();
         break;
@@ -508,8 +520,13 @@ bool CBoardView::IsDragging() const
 void CBoardView::CommitUndoStep()
 {
     // A change still going on becomes one step when it ends.
-    if (!IsDragging() && m_nMode != MODE_MARKING && m_nMode != MODE_STARTUP)
-        m_doc.CommitUndoStep();
+    if (IsDragging() || m_nMode == MODE_MARKING || m_nMode == MODE_STARTUP)
+        return;
+    // Each step holds the board as the screen lays it out (an edited text takes its
+    // size when it is drawn): a repaint after an undo or a redo then changes nothing.
+    if (!m_doc.m_bRunning)
+        LayOutAnnotations(m_doc, TrueDpi());
+    m_doc.CommitUndoStep();
 }
 
 void CBoardView::mouseMoveEvent(QMouseEvent* event)

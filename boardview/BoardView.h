@@ -102,6 +102,8 @@ public:
 
     // The window surface, for tests and screenshots.
     const QImage& Surface() const { return m_surface; }
+    // Draws the whole surface again at the next paint, in whatever state the view is.
+    void InvalidateAll();
 
     // What a window timer does when it fires; the timer events come here, and tests
     // call it directly instead of waiting.
@@ -144,7 +146,6 @@ private:
     QRect ViewportRectOf(const QRect& surfacePixels) const;
     void PrepareDC(CDC& dc) const;
     std::unique_ptr<CSprite> MakeSprite(CComponent& component) const;
-    void InvalidateAll();
     void Invalidate(const QRect& pixels); // surface pixels
     void ShowSurface(const QRect& pixels); // surface pixels drawn directly
     // Redraws what was invalidated into the surface; direct drawing calls it first so
@@ -238,8 +239,9 @@ private:
     CAnnotation* PressedAnnotation() const; // the one being dragged, null when none
     void OpenBoardSettings();
     // Drops a drag, a wire in progress, guide lines and a marking rectangle without
-    // drawing: the board they belonged to is being replaced or repainted whole.
-    void AbandonEditing();
+    // drawing: the board they belonged to is being replaced or repainted whole. True
+    // when there was one.
+    bool AbandonEditing();
     // What exists only on the screen while editing (a wire being drawn with its rubber
     // band, guide lines, the marking rectangle), drawn again over a repainted board.
     void DrawEditingOverlays(CDC& dc);

@@ -217,8 +217,10 @@ void CBoardView::OpenBoardSettings()
     m_pSettingsDlg->Edit(m_doc);
 }
 
-void CBoardView::AbandonEditing()
+bool CBoardView::AbandonEditing()
 {
+    const bool going = (m_pWire && !m_pWire->IsEmpty()) || IsDragging() || m_nMode == MODE_MARKING ||
+                       m_nMode == MODE_WIRE_ONLY_CLICK;
     if (m_nMode == MODE_DRAG_COMPONENT)
         viewport()->releaseMouse();
     // The release of a held press whose drag or marking went is no click of its own.
@@ -236,6 +238,7 @@ void CBoardView::AbandonEditing()
         m_nMode == MODE_MARKING || m_nMode == MODE_DRAG_TEXTFIELD || m_nMode == MODE_DRAG_TABLE ||
         m_nMode == MODE_DRAG_PICTURE)
         m_nMode = MODE_IDLE;
+    return going;
 }
 
 void CBoardView::DrawEditingOverlays(CDC& dc)

@@ -28,6 +28,8 @@ void CBoardView::OnPlaceComponent(int argument)
     }
     if (m_activatePane)
         m_activatePane();
+    if (AbandonEditing()) // a wire being drawn does not go on under the new component
+        InvalidateAll();
     const CPoint position(0, -y);
     component->MoveTo(position.x, position.y);
     m_pSprite = MakeSprite(*component);

@@ -8,9 +8,11 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -107,6 +109,40 @@ int PaintBoardPages(CBoardView& view, QPrinter& printer)
     return printed;
 }
 
+// Shows the pages of the board on the screen in an open preview: another board
+// brings its own. The preview repaints once the board has changed hands.
+class CPreviewFollower : public QObject, public CDocView {
+public:
+    CPreviewFollower(QPrintPreviewDialog& preview, CVeldtrakDoc& doc)
+        : QObject(&preview), m_preview(preview), m_doc(doc)
+    {
+        m_doc.AddView(this);
+    }
+    ~CPreviewFollower() override { m_doc.RemoveView(this); }
+    CPreviewFollower(const CPreviewFollower&) = delete;
+    CPreviewFollower& operator=(const CPreviewFollower&) = delete;
+
+    void OnUpdate(int hint, int) override
+    {
+        if ((hint != HINT_OPENED && hint != HINT_STARTUP_IMAGE) || !m_preview.isVisible())
+            return;
+        QPrintPreviewWidget* pages = m_preview.findChild<QPrintPreviewWidget*>();
+        if (!pages)
+            return;
+        // Once every view has taken the new board in.
+        QPrintPreviewDialog* preview = &m_preview;
+        const auto repaint = [pages, preview] {
+            if (preview->isVisible())
+                pages->updatePreview();
+        };
+        QMetaObject::invokeMethod(pages, repaint, Qt::QueuedConnection);
+    }
+
+private:
+    QPrintPreviewDialog& m_preview;
+    CVeldtrakDoc& m_doc;
+};
+
 } // namespace
 
 const CRect* AnnotationRect(const CBoardObject& object)
@@ -199,16 +235,23 @@ bool PrintBoardPage(CBoardView& view, CDC& dc, int pageNumber, const CRect& prin
 
 int PrintBoard(CBoardView& view, QPrinter& printer)
 {
+    // A job of its own: the pages an open preview found may no longer be the board's.
+    std::vector<CPoint> previewPages = std::exchange(view.PageOrigins(), {});
+    const CRect previewPrintable = view.PrintableRect();
     const int printed = PaintBoardPages(view, printer);
     EndBoardPrinting(view);
+    if (!previewPages.empty()) { // the preview stays open with its frames
+        view.PageOrigins() = std::move(previewPages);
+        view.PrintableRect() = previewPrintable;
+        view.Document().m_bPaginated = true;
+    }
     return printed;
 }
 
 void EndBoardPrinting(CBoardView& view)
 {
     if (view.m_activatePane) view.m_activatePane();
-    view.PageOrigins().clear();
-    view.Document().m_bPaginated = false;
+    ForgetPages(view);
 }
 
 bool PrintBoardWithDialog(CBoardView& view, QPrinter& printer, QWidget* parent)
@@ -221,6 +264,12 @@ bool PrintBoardWithDialog(CBoardView& view, QPrinter& printer, QWidget* parent)
     return true;
 }
 
+void ForgetPages(CBoardView& view)
+{
+    view.PageOrigins().clear();
+    view.Document().m_bPaginated = false;
+}
+
 QPrintPreviewDialog* OpenPrintPreview(CBoardView& view, QPrinter& printer, QWidget* parent)
 {
     auto* preview = new QPrintPreviewDialog(&printer, parent);
@@ -229,15 +278,17 @@ QPrintPreviewDialog* OpenPrintPreview(CBoardView& view, QPrinter& printer, QWidg
     // Every repaint of the preview is a fresh layout (the paper may have changed); the
     // pages stay known until the preview closes.
     QObject::connect(preview, &QPrintPreviewDialog::paintRequested, &view, [&view](QPrinter* p) {
-        view.PageOrigins().clear();
-        view.Document().m_bPaginated = false;
+        ForgetPages(view);
         PaintBoardPages(view, *p);
     });
+    new CPreviewFollower(*preview, view.Document());
     QObject::connect(preview, &QDialog::finished, &view, [&view] {
         const bool framesShown = view.Document().m_bShowPages && !view.PageOrigins().empty();
         EndBoardPrinting(view);
-        if (framesShown && !view.Document().m_bRunning)
-            view.OnUpdate(HINT_REFRESH, 0); // takes the frames of the closed job off the board
+        // Takes the frames of the closed job off the board; the view stays as it was
+        // (the start menu, a measurement, a wire being drawn).
+        if (framesShown)
+            view.InvalidateAll();
     });
     preview->show();
     return preview;

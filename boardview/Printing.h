@@ -47,12 +47,16 @@ int PrintBoard(CBoardView& view, QPrinter& printer);
 
 // The end of a job: the board pane gets the focus, the pages are forgotten.
 void EndBoardPrinting(CBoardView& view);
+// Forgets the pages found so far (the board they were found on went); the next job,
+// or the open preview's next repaint, finds them anew.
+void ForgetPages(CBoardView& view);
 
 // The print dialog, then the job; false when the dialog was cancelled.
 bool PrintBoardWithDialog(CBoardView& view, QPrinter& printer, QWidget* parent);
 
 // Opens the print preview beside the board (not modal, so "Paginering" can show where
-// the pages fall); the job ends when the preview is closed.
+// the pages fall); it follows the board when another one is opened, and the job ends
+// when the preview is closed.
 QPrintPreviewDialog* OpenPrintPreview(CBoardView& view, QPrinter& printer, QWidget* parent);
 
 // The page frames of the current job with their " p.N" labels, in board units.

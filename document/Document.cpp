@@ -173,9 +173,11 @@ CVeldtrakDoc::WireHit CVeldtrakDoc::WireAt(int x, int y) const
     int bestDistance = m_nEraseMargin;
     for (std::size_t i = m_wires.size(); i-- > 0;) {
         CPoint nearest;
-        int segment = 0;
+        int segment = -1;
         const int distance = int(m_wires[i]->DistanceTo(x, y, nearest, segment));
-        if (distance < bestDistance) {
+        // The distance is capped at its starting value: a wire with nothing within
+        // that reach leaves the segment untouched and is never hit, whatever the margin.
+        if (segment >= 0 && distance < bestDistance) {
             bestDistance = distance;
             hit = {int(i), nearest, segment};
         }

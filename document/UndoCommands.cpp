@@ -99,7 +99,11 @@ void CVeldtrakDoc::StepThroughHistory(bool back)
 {
     if (!CanStepThroughHistory())
         return;
-    CommitUndoStep(); // a change still going on (a drag) becomes a step of its own first
+    // A change still going on (a drag) becomes a step of its own before an undo takes
+    // it back. A redo goes to the step after the one shown and leaves the unfinished
+    // change behind: made a step, it would throw away what can be redone.
+    if (back)
+        CommitUndoStep();
     if (back ? !m_undo.CanUndo() : !m_undo.CanRedo())
         return;
     // Taking a change back, or making it again, needs what the change itself needed.

@@ -215,7 +215,8 @@ INSTANTIATE_TEST_SUITE_P(Hints, HintModeTest,
                                            HintCase{HINT_TICK, 0, MODE_MARKING},
                                            HintCase{HINT_OPENED, 0, MODE_IDLE}, // a new board ends the marking
                                            HintCase{HINT_STARTUP_IMAGE, 0, MODE_IDLE},
-                                           HintCase{HINT_PAGE_FRAMES, 0, MODE_MARKING},
+                                           // the frames end what the mouse was doing
+                                           HintCase{HINT_PAGE_FRAMES, 0, MODE_IDLE},
                                            HintCase{42, 7, 42}));
 
 TEST_F(BoardPaintTest, BoardOpenedScrollsToTheOriginOnlyWithArgumentZero)

@@ -192,6 +192,11 @@ Step AddAnnotation(ObjectList CVeldtrakDoc::*list)
     };
 }
 
+inline CPoint TextFieldMiddle(PermissionMatrixTest& t)
+{
+    return static_cast<CAnnotation&>(*t.Doc().m_textFields.front()).m_rect.CenterPoint();
+}
+
 inline const std::vector<Way> kWays = {
     {PERMIT_ADD_MOVE, "AddFromThePalette", nullptr, "",
      [](PermissionMatrixTest& t) { t.DragFromPalette(kInverter, CPoint(500, -1000)); },
@@ -247,11 +252,12 @@ inline const std::vector<Way> kWays = {
     {PERMIT_PROBES, "WisSondesKeyboard", [](PermissionMatrixTest& t) { t.AddProbe(); }, "",
      [](PermissionMatrixTest& t) { t.Keyboard(Qt::Key_S); },
      [](PermissionMatrixTest& t, const CPupil&) { return t.Count(TYPE_SONDE) == 0; }},
+    // Pressed where the screen lays the field out, which an opened board already knows.
     {PERMIT_CHANGE_TEXTS, "MoveTextField", AddAnnotation<CTextField>(&CVeldtrakDoc::m_textFields), "",
-     [](PermissionMatrixTest& t) { t.Press(CPoint(1300, -200)); },
+     [](PermissionMatrixTest& t) { t.Press(TextFieldMiddle(t)); },
      [](PermissionMatrixTest& t, const CPupil&) {
          const bool dragging = t.Board().Mode() == MODE_DRAG_TEXTFIELD;
-         t.Release(CPoint(1300, -200));
+         t.Release(TextFieldMiddle(t));
          return dragging;
      }},
     {PERMIT_CHANGE_TEXTS, "WisTekstveldenMenu", AddAnnotation<CTextField>(&CVeldtrakDoc::m_textFields), "",

@@ -277,6 +277,95 @@ TEST_F(UndoTest, UndoEndsAWireBeingDrawnAndADragInProgress)
     EXPECT_EQ(InverterX(), halfway);
 }
 
+// Whatever else the worksheet holds, an LED placed from the palette goes with an undo
+// and comes back with a redo, again and again, with the screen painted and the board
+// clicked in between.
+TEST_F(UndoTest, UndoAndRedoGiveTheBytesOfEachStepOnEveryBoard)
+{
+    QImage photo(40, 30, QImage::Format_RGB32);
+    photo.fill(qRgb(200, 40, 40));
+    ASSERT_TRUE(photo.save(Path(QStringLiteral("foto.bmp")), "BMP"));
+    const QString photoName = Stored(QStringLiteral("foto.bmp"));
+    const struct {
+        const char* name;
+        std::function<void(UndoTest&)> add;
+    } boards[] = {
+        {"gates only", [](UndoTest&) {}},
+        {"a picture",
+         [photoName](UndoTest& t) {
+             auto picture = std::make_unique<CPlaatje>();
+             picture->SetFile(QString(), photoName);
+             picture->m_rect = CRect(1500, -200, 0, 0);
+             t.Doc().m_pictures.push_back(std::move(picture));
+         }},
+        {"a text field", AddAnnotation<CTextField>(&CVeldtrakDoc::m_textFields)},
+        {"a table", AddAnnotation<CTabel>(&CVeldtrakDoc::m_tables)},
+    };
+    for (const auto& board : boards) {
+        SCOPED_TRACE(board.name);
+        PrepareGates();
+        board.add(*this);
+        OpenAsWorksheet();
+        if (!Doc().m_pictures.empty())
+            ASSERT_TRUE(static_cast<CPlaatje&>(*Doc().m_pictures[0]).IsLoaded());
+        Board().viewport()->repaint();
+        const QByteArray before = Bytes();
+        DragFromPalette(8, CPoint(500, -1000)); // an LED
+        const QByteArray after = Bytes();
+        ASSERT_NE(after, before);
+        for (int round = 1; round <= 3; ++round) {
+            SCOPED_TRACE(round);
+            Menu(ID_EDIT_UNDO);
+            Board().viewport()->repaint();
+            EXPECT_EQ(Bytes(), before);
+            Click(CPoint(2500, -1500)); // on empty board: no change, so no step
+            EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
+            ASSERT_TRUE(Enabled(ID_EDIT_REDO));
+            Menu(ID_EDIT_REDO);
+            Board().viewport()->repaint();
+            EXPECT_EQ(Bytes(), after) << "the LED is back";
+            EXPECT_FALSE(Enabled(ID_EDIT_REDO));
+            ASSERT_TRUE(Enabled(ID_EDIT_UNDO));
+        }
+    }
+}
+
+// Ctrl+Y in the middle of a drag goes to the step that can be redone: the drag was no
+// step yet and goes, the redo history stays whole.
+TEST_F(UndoTest, RedoDuringADragKeepsTheHistory)
+{
+    PrepareGates();
+    OpenAsWorksheet();
+    const QByteArray opened = Bytes();
+    Nudge(200);
+    const QByteArray moved = Bytes();
+    Nudge(200);
+    const QByteArray movedTwice = Bytes();
+    Key(Qt::Key_Z);
+    Key(Qt::Key_Z);
+    ASSERT_EQ(Bytes(), opened);
+
+    CComponent* inverter = Doc().m_components.back().get();
+    const CPoint from = inverter->m_rect.CenterPoint();
+    Press(from);
+    Move(CPoint(from.x, from.y - 300));
+    ASSERT_EQ(Board().Mode(), MODE_DRAG_COMPONENT);
+    ASSERT_NE(Bytes(), opened);
+    Key(Qt::Key_Y);
+    EXPECT_EQ(Board().Mode(), MODE_IDLE);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(Bytes(), moved);
+    Release(CPoint(from.x, from.y - 300));
+    EXPECT_EQ(Bytes(), moved) << "the release after it moves nothing";
+    ASSERT_TRUE(Enabled(ID_EDIT_REDO)) << "the second move can still be redone";
+    Key(Qt::Key_Y);
+    EXPECT_EQ(Bytes(), movedTwice);
+    Key(Qt::Key_Z);
+    Key(Qt::Key_Z);
+    EXPECT_EQ(Bytes(), opened);
+    EXPECT_FALSE(Enabled(ID_EDIT_UNDO)) << "the drag made no step of its own";
+}
+
 TEST_F(UndoTest, ANewBoardAnOpenedOneAndTheNextBoardBeginAfresh)
 {
     WriteFile(QStringLiteral("ander.wks"), QByteArray());
