@@ -84,6 +84,7 @@ void CBoardView::OnUpdate(int hint, int argument)
         OnMeasurementStarted();
         break;
     case HINT_STOPPED:
+        AbandonEditing(); // Stop is offered while editing too, and goes back to idle
         OnMeasurementStopped();
         break;
     case HINT_RESET:

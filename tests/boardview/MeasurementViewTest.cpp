@@ -255,7 +255,7 @@ TEST_F(MeasurementViewTest, WhatATickDrawsOutsideTheComponentsIsShownToo)
         EXPECT_FALSE(changed.empty()) << "a wave is drawn at every tick";
         // The window shows it once its paint event has come, later on a busy machine.
         int unshown = 0;
-        QTest::qWaitFor(
+        (void)QTest::qWaitFor(
             [&] {
                 unshown = int(std::count_if(changed.begin(), changed.end(),
                                             [&](QPoint p) { return !recorder.painted.contains(p); }));

@@ -306,8 +306,9 @@ TEST_F(UndoTest, UndoAndRedoGiveTheBytesOfEachStepOnEveryBoard)
         PrepareGates();
         board.add(*this);
         OpenAsWorksheet();
-        if (!Doc().m_pictures.empty())
+        if (!Doc().m_pictures.empty()) {
             ASSERT_TRUE(static_cast<CPlaatje&>(*Doc().m_pictures[0]).IsLoaded());
+        }
         Board().viewport()->repaint();
         const QByteArray before = Bytes();
         DragFromPalette(8, CPoint(500, -1000)); // an LED
