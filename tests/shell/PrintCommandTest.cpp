@@ -22,15 +22,7 @@ TEST_F(PrintCommandTest, PrintDialogChoosesTheFileAndThePagesFollow)
     EXPECT_FALSE(QFileInfo::exists(pdf));
     {
         ScriptedModals script;
-        script.Then([&pdf](QDialog& dialog) {
-            auto* print = qobject_cast<QPrintDialog*>(&dialog);
-            EXPECT_NE(print, nullptr);
-            if (!print)
-                return int(QDialog::Rejected);
-            print->printer()->setOutputFormat(QPrinter::PdfFormat);
-            print->printer()->setOutputFileName(pdf);
-            return int(QDialog::Accepted);
-        });
+        script.PrintToPdf(pdf);
         Run(ID_FILE_PRINT);
     }
     EXPECT_GT(QFileInfo(pdf).size(), 0);

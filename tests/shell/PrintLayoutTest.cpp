@@ -67,14 +67,7 @@ protected:
     void PrintToPdf(const QString& pdf)
     {
         ScriptedModals pupil;
-        pupil.Then([&pdf](QDialog& dialog) {
-            auto* print = qobject_cast<QPrintDialog*>(&dialog);
-            if (!print)
-                return int(QDialog::Rejected);
-            print->printer()->setOutputFormat(QPrinter::PdfFormat);
-            print->printer()->setOutputFileName(pdf);
-            return int(QDialog::Accepted);
-        });
+        pupil.PrintToPdf(pdf);
         Run(ID_FILE_PRINT);
         EXPECT_GT(QFileInfo(pdf).size(), 0);
     }

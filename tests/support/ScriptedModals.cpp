@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
 
 #include <algorithm>
 
@@ -51,4 +53,17 @@ QStringList ScriptedModals::LabelTexts(QDialog& dialog)
         if (!label->text().isEmpty())
             texts << label->text();
     return texts;
+}
+
+ScriptedModals& ScriptedModals::PrintToPdf(const QString& pdf)
+{
+    return Then([pdf](QDialog& dialog) {
+        auto* print = qobject_cast<QPrintDialog*>(&dialog);
+        EXPECT_NE(print, nullptr) << "the print dialog was expected";
+        if (!print)
+            return int(QDialog::Rejected);
+        print->printer()->setOutputFormat(QPrinter::PdfFormat);
+        print->printer()->setOutputFileName(pdf);
+        return int(QDialog::Accepted);
+    });
 }

@@ -21,6 +21,8 @@ public:
     ScriptedModals& Answer(int result);
     // Queues a step of its own.
     ScriptedModals& Then(std::function<int(QDialog&)> step);
+    // Queues the print dialog answered with OK, printing into this PDF file.
+    ScriptedModals& PrintToPdf(const QString& pdf);
 
     int Opened() const { return m_nOpened; }
     // Window title and the visible label texts of every dialog opened so far.
