@@ -165,6 +165,10 @@ void CBoardView::EndDrag()
         OnGuideKey(false);
     if (auto* probe = dynamic_cast<CSonde*>(Dragged()))
         AttachProbe(*probe);
+    // What Draw keeps of the component's geometry (a slider line's y, stored with the
+    // board) follows it to where it was dropped before the move becomes an undo step.
+    if (CComponent* dropped = Dragged())
+        CSprite::PlaceSockets(*dropped, TrueDpi());
     if (m_doc.SnapProbes())
         InvalidateAll();
     m_pSprite.reset();
