@@ -39,12 +39,16 @@ QString OnWords(const Attributes& a)
     return words;
 }
 
+bool NeedsSwitchOff(const Attributes& now, const Attributes& next)
+{
+    return (now.bold && !next.bold) || (now.italic && !next.italic) ||
+           (now.underline && !next.underline);
+}
+
 // The control words that take the attributes from 'now' to 'next'.
 QString Switch(const Attributes& now, const Attributes& next)
 {
-    const bool off = (now.bold && !next.bold) || (now.italic && !next.italic) ||
-                     (now.underline && !next.underline);
-    if (off)
+    if (NeedsSwitchOff(now, next))
         return QStringLiteral("\\plain ") + OnWords(next);
     return OnWords({next.bold && !now.bold, next.italic && !now.italic,
                     next.underline && !now.underline});
@@ -95,6 +99,15 @@ std::vector<std::vector<Run>> LinesOf(const QTextDocument& document)
     return lines;
 }
 
+// The attributes of the first text at or after line 'from'; plain when none follows.
+Attributes FirstAttributesFrom(const std::vector<std::vector<Run>>& lines, std::size_t from)
+{
+    for (std::size_t l = from; l < lines.size(); ++l)
+        if (!lines[l].empty())
+            return lines[l].front().attributes;
+    return {};
+}
+
 } // namespace
 
 QString StoredCharacter(QChar c)
@@ -130,6 +143,13 @@ QString WriteBoardRtf(const QTextDocument& document)
         out += QStringLiteral("\\plain ");
         Attributes now;
         for (std::size_t l = 0; l < lines.size(); ++l) {
+            // Attributes that end with a line are switched off before its line end: a
+            // switch-off at the front of a line would shift that line right.
+            if (l > 0 && NeedsSwitchOff(now, FirstAttributesFrom(lines, l))) {
+                out.chop(kLineEnd.size());
+                out += QStringLiteral("\\plain") + kLineEnd;
+                now = {};
+            }
             bool atLineStart = true;
             for (const Run& run : lines[l]) {
                 QString words = Switch(now, run.attributes);

@@ -79,6 +79,10 @@ TEST(RtfWriter, EmitsOnlyWhatTheBoardReaderShows)
          u"\\plain a\\par \r\n\\plain   b\\par \r\n\\u  c\\par \r\n\\u  d\\par \r\n"_qs},
         {"a tab at a line's start is stored as a blank, kept the same way",
          {{{u"a"_qs}}, {{u"\tb"_qs}}}, u"\\plain a\\par \r\n\\plain  b\\par \r\n"_qs},
+        // A switch-off at a line's front would shift that line right when drawn.
+        {"attributes that end with a line end before its line end",
+         {{{u"Titel"_qs, B}}, {{u"x"_qs}}, {{u"y"_qs, I}}, {}, {{u"z"_qs, U}}},
+         u"\\plain \\b Titel\\plain\\par \r\nx\\par \r\n\\i y\\plain\\par \r\n\\par \r\n\\u z\\par \r\n"_qs},
         {"empty lines", {{{u"a"_qs}}, {}, {{u"b"_qs}}}, u"\\plain a\\par \r\n\\par \r\nb\\par \r\n"_qs},
         {"code page letters", {{{u"\u00e9\u00eb\u00ef \u20ac\u2013\u201c"_qs}}},
          u"\\plain \\'e9\\'eb\\'ef \u20ac\u2013\u201c\\par \r\n"_qs},
@@ -101,7 +105,7 @@ TEST(RtfWriter, TheBoardReaderFindsTheBodyAndKeepsEveryCharacter)
     EXPECT_TRUE(TextBody(stored).startsWith(u"\\plain "_qs));
     DecodeHighCharacters(stored);
     EXPECT_EQ(DisplayString(TextBody(stored)),
-              u"\\pCaf\u00e9 \\bna\u00efef\n\\p\\i \u00a0\u00ff\u20ac\n"_qs);
+              u"\\pCaf\u00e9 \\bna\u00efef\\p\n\\i \u00a0\u00ff\u20ac\n"_qs);
 }
 
 TEST(RtfReader, ReadsOurTextBackWithItsAttributes)
