@@ -44,7 +44,8 @@ int CSensor::ScaledLevel(int level, int sensitivity)
 
 void CSensor::Update(CDC& dc, CPoint cursor, std::uint32_t* pState)
 {
-    int level = ScaledLevel(Bus(0).ReadInput(), Sensitivity());
+    // Like the mouse's, a held source passes the sensitivity by.
+    int level = std::max(ScaledLevel(Bus(0).ReadInput(), Sensitivity()), m_nHeldLevel);
     if (*pState & m_nSourceKey) {
         const CPoint centre = Bus(0).GetCenter();
         const CPoint source = SourcePoint(dc, cursor);

@@ -5,6 +5,8 @@
 
 #include "core/Component.h"
 
+#include <algorithm>
+
 class CSensor : public CComponent {
 public:
     static constexpr int kDefaultSensitivity = 60; // percent
@@ -24,6 +26,10 @@ public:
     int Sensitivity() const { return m_nParam1; }
     void SetSensitivity(int percent) { m_nParam1 = percent; }
     std::uint32_t SourceKey() const { return m_nSourceKey; }
+    // A hand-held source kept at the sensing socket at a fixed strength (0 to 500): what
+    // the mouse gives there, without a mouse, for every sensor on its own (checking a
+    // board drives them so). Not stored; 0 is no source.
+    void HoldSource(int level) { m_nHeldLevel = std::clamp(level, 0, int(kLevelHigh)); }
 
     // Where the hand-held source is for a cursor at this board point: where the
     // measuring cursors draw their lamp, loudspeaker or heater.
@@ -36,4 +42,5 @@ public:
 private:
     unsigned m_nTypeId;
     std::uint32_t m_nSourceKey;
+    int m_nHeldLevel = 0;
 };

@@ -1,5 +1,8 @@
 #include "BoardCheck.h"
 
+#include "OutputMatching.h"
+
+#include "components/Sensor.h"
 #include "core/Bus.h"
 #include "core/Component.h"
 #include "document/Document.h"
@@ -11,22 +14,36 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
-constexpr std::array<unsigned, 4> kInputTypes = {TYPE_DRUKKNOP, TYPE_SWITCH, TYPE_TOGGLE,
-                                                 TYPE_VARSPANNING};
+constexpr std::array<unsigned, 7> kInputTypes = {
+    TYPE_DRUKKNOP,    TYPE_SWITCH,       TYPE_TOGGLE,      TYPE_VARSPANNING,
+    TYPE_LICHTSENSOR, TYPE_GELUIDSENSOR, TYPE_WARMTESENSOR};
 constexpr std::array<unsigned, 5> kOutputTypes = {TYPE_LAMP, TYPE_LED, TYPE_ZOEMER,
                                                   TYPE_SPANNINGSMETER, TYPE_PULSTELLER};
 constexpr int kSourceSteps = 11;     // 0,0 to 5,0 V
 constexpr int kTenthsPerStep = 5;    // 0,5 V
+constexpr int kLevelPerStep = 50;    // 0,5 V in hundredths
 constexpr int kLampLevelsPerStep = 32;
 constexpr int kMinTicks = 10;
 constexpr int kMaxTicks = 200;
 
+bool IsSensor(unsigned type)
+{
+    return type == TYPE_LICHTSENSOR || type == TYPE_GELUIDSENSOR || type == TYPE_WARMTESENSOR;
+}
+
+// Voltage sources and sensors take a voltage in steps; the others are on or off.
+bool TakesVoltage(unsigned type)
+{
+    return type == TYPE_VARSPANNING || IsSensor(type);
+}
+
 int ValueCount(unsigned type)
 {
-    return type == TYPE_VARSPANNING ? kSourceSteps : 2;
+    return TakesVoltage(type) ? kSourceSteps : 2;
 }
 
 // The ports of these kinds, kind by kind, each kind from the top down and then from
@@ -46,7 +63,8 @@ std::vector<CheckPort> Ports(const CVeldtrakDoc& doc, const unsigned* types, std
         });
         const QString name = LoadString(int(types[t])).toLower();
         for (std::size_t n = 0; n < found.size(); ++n)
-            ports.push_back({found[n], types[t], name + u' ' + QString::number(n + 1)});
+            ports.push_back({found[n], types[t], name + u' ' + QString::number(n + 1),
+                             doc.m_components[std::size_t(found[n])]->GetTopLeft()});
     }
     return ports;
 }
@@ -77,8 +95,8 @@ QString PatternText(const std::vector<CheckPort>& inputs, const std::vector<int>
         return QStringLiteral("-");
     QStringList values;
     for (std::size_t i = 0; i < inputs.size(); ++i)
-        values << (inputs[i].type == TYPE_VARSPANNING ? ValueText(TYPE_VARSPANNING, pattern[i])
-                                                      : QString::number(pattern[i]));
+        values << (TakesVoltage(inputs[i].type) ? ValueText(TYPE_VARSPANNING, pattern[i])
+                                                : QString::number(pattern[i]));
     return values.join(u' ');
 }
 
@@ -106,6 +124,9 @@ public:
         : m_doc(doc), m_inputs(inputs), m_outputs(outputs), m_pressed(inputs.size(), false)
     {
         m_press = PressPoint();
+        for (const auto& c : m_doc.m_components)
+            if (c->GetTypeId() == TYPE_COMPARATOR || c->GetTypeId() == TYPE_PULSGENERATOR)
+                m_settings.push_back({c.get(), c->m_nParam1});
         m_doc.LayOutSockets();
         m_doc.m_bBusy = false;
         m_doc.Start();
@@ -121,11 +142,18 @@ public:
 
     // The measurement's Reset, then every level to 0: a component's Reset reads the
     // inputs of sources that are reset after it, and would carry the last pattern's
-    // levels into the next one.
+    // levels into the next one. The Reset also puts the comparators' references and the
+    // pulse generators' frequencies at 0; as set on their sliders they are part of the
+    // circuit, so they are set back. A pulse generator starts its period afresh, so that
+    // a countdown stored in one of the files does not shift its pulses.
     void Reset()
     {
         m_doc.ResetComponents(m_dc);
         m_doc.ClearLevels();
+        for (const auto& [component, setting] : m_settings) {
+            component->m_nParam1 = setting;
+            if (component->GetTypeId() == TYPE_PULSGENERATOR) component->m_nCorner = 0;
+        }
     }
 
     void Apply(const std::vector<int>& pattern)
@@ -152,6 +180,14 @@ public:
                 break;
             case TYPE_VARSPANNING:
                 c.m_nParam1 = value * kTenthsPerStep; // the setting, as the slider would
+                break;
+            case TYPE_LICHTSENSOR:
+            case TYPE_GELUIDSENSOR:
+            case TYPE_WARMTESENSOR:
+                // One mouse cannot hold a source at two sensors at once, nor reach every
+                // step at whole board units: each sensor gets its own, at the strength.
+                if (auto* sensor = dynamic_cast<CSensor*>(&c))
+                    sensor->HoldSource(value * kLevelPerStep);
                 break;
             default:
                 break;
@@ -213,6 +249,7 @@ private:
     const std::vector<CheckPort>& m_outputs;
     std::vector<bool> m_pressed;
     std::vector<CPoint> m_homes = std::vector<CPoint>(m_inputs.size());
+    std::vector<std::pair<CComponent*, int>> m_settings; // slider settings as opened
     CPoint m_press;
     CMemoryDC m_dc{64, 64};
 };
@@ -341,27 +378,30 @@ QString PortList(const std::vector<CheckPort>& ports)
 CheckReport CheckBoard(CVeldtrakDoc& answer, CVeldtrakDoc& reference)
 {
     CheckReport report;
-    const std::vector<CheckPort> inputs = CheckInputs(reference);
-    const std::vector<CheckPort> outputs = CheckOutputs(reference);
-    const std::vector<CheckPort> answerInputs = CheckInputs(answer);
-    const std::vector<CheckPort> answerOutputs = CheckOutputs(answer);
-    for (const CheckPort& port : outputs)
-        report.outputs.push_back({port.label, false});
-
+    // Before anything walks the boards twice over: how large they may be.
     const int largest = int(std::max(answer.m_components.size(), reference.m_components.size()));
     if (largest > kMaxCheckedComponents) {
         report.verdict = CheckVerdict::TooLarge;
         report.detail = QStringLiteral("meer dan %1 onderdelen").arg(kMaxCheckedComponents);
         return report;
     }
+    const std::vector<CheckPort> inputs = CheckInputs(reference);
+    const std::vector<CheckPort> outputs = CheckOutputs(reference);
+    const std::vector<CheckPort> answerInputs = CheckInputs(answer);
+    const std::vector<CheckPort> answerPorts = CheckOutputs(answer);
+    for (const CheckPort& port : outputs)
+        report.outputs.push_back({port.label, false});
+
     if (!SameKinds(answerInputs, inputs)) {
         report.verdict = CheckVerdict::OtherInputs;
         report.detail = QStringLiteral("invoer %1, verwacht %2").arg(KindCounts(answerInputs), KindCounts(inputs));
         return report;
     }
-    if (!SameKinds(answerOutputs, outputs)) {
+    std::vector<CheckPort> answerOutputs; // the partner of each of the teacher's outputs
+    if (!MatchOutputs(outputs, answerPorts, answerOutputs)) {
         report.verdict = CheckVerdict::OtherOutputs;
-        report.detail = QStringLiteral("uitvoer %1, verwacht %2").arg(KindCounts(answerOutputs), KindCounts(outputs));
+        report.detail = QStringLiteral("uitvoer %1, verwacht %2")
+                            .arg(KindCounts(answerPorts), KindCounts(outputs));
         return report;
     }
 

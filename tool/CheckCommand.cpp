@@ -107,6 +107,11 @@ std::unique_ptr<CVeldtrakDoc> OpenReference(const QString& path, QTextStream& ou
         err << path << ": " << reference.problem << Qt::endl;
         return nullptr;
     }
+    if (reference.doc->m_components.size() > std::size_t(kMaxCheckedComponents)) {
+        err << path << ": het bord heeft meer dan " << kMaxCheckedComponents
+            << " onderdelen; zo'n groot bord wordt niet gecontroleerd." << Qt::endl;
+        return nullptr;
+    }
     const std::vector<CheckPort> outputs = CheckOutputs(*reference.doc);
     if (outputs.empty()) {
         err << path

@@ -1,19 +1,24 @@
 // The levels of every socket, tick by tick, on generated boards and on the shipped
-// worksheets, against levels recorded earlier (tests/fixtures/tick-levels.txt). Any
-// change to the order or the arithmetic of the measurement shows here as the first
-// tick whose levels differ. After an intended change of behaviour, record anew with
-// VT_RECORD_TICK_LEVELS=1 and say why in the commit.
+// worksheets, against levels recorded earlier (tests/fixtures/tick-levels.txt), and
+// what the measurement changed in the board as it would be saved. Any change to the
+// order or the arithmetic of the measurement shows here as the first tick whose levels
+// differ. After an intended change of behaviour, record anew with
+// VT_RECORD_TICK_LEVELS=1 and say why in the commit: the recording is text, so the
+// diff shows which sockets of which board changed at which tick.
 #include "tool/BoardGenerator.h"
 
 #include "components/ComponentFactory.h"
 #include "document/BoardArchive.h"
+#include "document/BoardJson.h"
 #include "platform/DrawContext.h"
 #include "support/BoardFixture.h"
 #include "support/BoardInRows.h"
 #include "support/ShippedWorksheets.h"
 
-#include <QCryptographicHash>
 #include <QDirIterator>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <functional>
 #include <map>
@@ -23,6 +28,7 @@ namespace {
 constexpr int kTicks = 60;
 constexpr int kResetAt = 30;   // a Reset while running, as the view does it
 constexpr int kRestartAt = 45; // a Stop and a new Start, levels kept
+constexpr std::size_t kComponentsPerLine = 10;
 
 // What the mouse and keys do at each tick: the state word cycles through buttons and
 // keys while the cursor visits the components one by one.
@@ -55,24 +61,72 @@ void FillWithEveryKind(CVeldtrakDoc& doc)
     doc.RouteWireEnds();
 }
 
-// A digest of every socket's stored level (sign included) in list order.
-QByteArray LevelDigest(const CVeldtrakDoc& doc)
+// Every socket's stored level (sign included: negative is the last tick's), in list
+// order, "|" between components, a line per ten components: "<prefix> [<first>]: ...".
+QStringList LevelLines(const CVeldtrakDoc& doc, const QString& prefix)
 {
     doc.PublishLevels();
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    for (const auto& c : doc.m_components)
-        for (int b = 0; b < c->GetBusCount(); ++b) {
-            const qint32 v = c->Bus(b).m_nValue;
-            hash.addData(QByteArrayView(reinterpret_cast<const char*>(&v), sizeof v));
+    QStringList lines;
+    const std::size_t count = doc.m_components.size();
+    for (std::size_t first = 0; first < count; first += kComponentsPerLine) {
+        QStringList components;
+        for (std::size_t i = first; i < std::min(first + kComponentsPerLine, count); ++i) {
+            const CComponent& c = *doc.m_components[i];
+            QStringList levels;
+            for (int b = 0; b < c.GetBusCount(); ++b)
+                levels << QString::number(c.Bus(b).m_nValue);
+            components << levels.join(u' ');
         }
-    return hash.result().toHex().left(16);
+        lines << QStringLiteral("%1 [%2]: %3")
+                     .arg(prefix)
+                     .arg(first)
+                     .arg(components.join(QStringLiteral(" | ")));
+    }
+    return lines;
 }
 
-// One line per tick, then the digest of the board as it would be saved afterwards.
+QJsonValue BoardAsJson(CVeldtrakDoc& doc)
+{
+    return QJsonDocument::fromJson(ExportBoardJson(doc)).object();
+}
+
+QString Compact(const QJsonValue& value)
+{
+    return QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact))
+        .mid(1)
+        .chopped(1);
+}
+
+// Every field whose stored value differs, by its name in the board's text form:
+// "components[3].param2: 0 -> 1".
+void Differences(const QJsonValue& before, const QJsonValue& after, const QString& path,
+                 QStringList& lines)
+{
+    if (before.isObject() && after.isObject()) {
+        const QJsonObject a = before.toObject(), b = after.toObject();
+        QStringList keys = a.keys() + b.keys();
+        keys.removeDuplicates();
+        keys.sort();
+        for (const QString& key : keys)
+            Differences(a.value(key), b.value(key), path.isEmpty() ? key : path + u'.' + key,
+                        lines);
+    } else if (before.isArray() && after.isArray() &&
+               before.toArray().size() == after.toArray().size()) {
+        const QJsonArray a = before.toArray(), b = after.toArray();
+        for (qsizetype i = 0; i < a.size(); ++i)
+            Differences(a[i], b[i], QStringLiteral("%1[%2]").arg(path).arg(i), lines);
+    } else if (before != after) {
+        lines << QStringLiteral("%1: %2 -> %3").arg(path, Compact(before), Compact(after));
+    }
+}
+
+// The levels after every tick, then what the measurement changed in the board as it
+// would be saved afterwards.
 QStringList RunMeasurement(CVeldtrakDoc& doc, const QString& name)
 {
     QStringList lines;
     CMemoryDC dc(64, 64);
+    const QJsonValue opened = BoardAsJson(doc);
     doc.Start();
     for (int t = 0; t < kTicks; ++t) {
         if (t == kResetAt)
@@ -86,15 +140,15 @@ QStringList RunMeasurement(CVeldtrakDoc& doc, const QString& name)
         const CPoint cursor = visited.GetBusCount() > 0 ? visited.Bus(0).GetCenter()
                                                         : visited.GetTopLeft();
         doc.Tick(dc, cursor, kStates[std::size_t(t) % std::size(kStates)]);
-        lines << QStringLiteral("%1 %2 %3").arg(name).arg(t).arg(QString::fromLatin1(LevelDigest(doc)));
+        lines << LevelLines(doc, QStringLiteral("%1 %2").arg(name).arg(t));
     }
     doc.Stop();
     doc.UnlinkAll();
-    lines << QStringLiteral("%1 saved %2")
-                 .arg(name, QString::fromLatin1(QCryptographicHash::hash(WriteBoard(doc),
-                                                                         QCryptographicHash::Sha1)
-                                                    .toHex()
-                                                    .left(16)));
+    QStringList changes;
+    Differences(opened, BoardAsJson(doc), QString(), changes);
+    if (changes.isEmpty()) changes << QStringLiteral("unchanged");
+    for (const QString& change : changes)
+        lines << QStringLiteral("%1 saved: %2").arg(name, change);
     return lines;
 }
 
@@ -132,26 +186,30 @@ TEST_F(TickLevelsTest, EveryBoardGivesTheRecordedLevelsAtEveryTick)
     QFile file(FixturePath());
     if (qEnvironmentVariableIsSet("VT_RECORD_TICK_LEVELS")) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write((lines.join(u'\n') + u'\n').toLatin1());
+        file.write((lines.join(u'\n') + u'\n').toUtf8());
         GTEST_SKIP() << "recorded " << lines.size() << " lines";
     }
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "no recorded levels";
-    const QStringList recorded = QString::fromLatin1(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList recorded = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < std::min(lines.size(), recorded.size()); ++i)
+        ASSERT_EQ(lines[i].toStdString(), recorded[i].toStdString())
+            << "first difference, line " << i + 1;
     ASSERT_EQ(lines.size(), recorded.size());
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        ASSERT_EQ(lines[i].toStdString(), recorded[i].toStdString()) << "first difference";
 }
 
 // The recording is only worth something if the levels move: the boards must change
 // from tick to tick, not settle at once.
 TEST_F(TickLevelsTest, TheBoardsKeepChanging)
 {
-    std::map<QString, QSet<QString>> digests;
+    // The levels of each tick of each board, all its lines together.
+    std::map<std::pair<QString, QString>, QString> ticks;
     for (const QString& line : AllBoards()) {
         const QStringList parts = line.split(u' ');
-        if (parts[1] != u"saved")
-            digests[parts[0]].insert(parts[2]);
+        if (parts[1] != u"saved:") ticks[{parts[0], parts[1]}] += line.section(u' ', 2);
     }
+    std::map<QString, QSet<QString>> digests;
+    for (const auto& [boardAndTick, levels] : ticks)
+        digests[boardAndTick.first].insert(levels);
     // Only the generated boards: a pupil's worksheet may well start unwired and at rest.
     for (const auto& [board, distinct] : digests)
         if (board.startsWith(u"keten") || board.startsWith(u"rooster") || board == u"alles") {
@@ -221,7 +279,7 @@ TEST_F(TickLevelsTest, TheLaidOutTickAgreesWithTheListWalkOnAnyWiring)
         for (std::size_t p = 0; p < doc->m_probeBuses.size(); ++p)
             ASSERT_EQ(walked.m_probeBuses[p]->m_nValue, doc->m_probeBuses[p]->m_nValue)
                 << "tick " << t << ", probe " << p;
-        ASSERT_EQ(LevelDigest(walked), LevelDigest(*doc)) << "tick " << t;
+        ASSERT_EQ(LevelLines(walked, {}), LevelLines(*doc, {})) << "tick " << t;
     }
 }
 
@@ -253,13 +311,14 @@ TEST_F(TickLevelsTest, ABoardChangedWhileRunningGoesOnFromItsLevels)
                 // No look at the levels before this: the edit itself must hand them back.
                 edits[e](walked);
                 edits[e](*doc);
-                ASSERT_EQ(LevelDigest(walked), LevelDigest(*doc)) << "edit " << e;
+                ASSERT_EQ(LevelLines(walked, {}), LevelLines(*doc, {})) << "edit " << e;
             }
             walked.ComponentsChanged();
             walked.Tick(dc, CPoint(0, 0), 0);
             doc->Tick(dc, CPoint(0, 0), 0);
             if (t >= 5) {
-                ASSERT_EQ(LevelDigest(walked), LevelDigest(*doc)) << "edit " << e << ", tick " << t;
+                ASSERT_EQ(LevelLines(walked, {}), LevelLines(*doc, {}))
+                    << "edit " << e << ", tick " << t;
             }
         }
         doc->Stop();
