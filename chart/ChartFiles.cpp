@@ -20,6 +20,9 @@ constexpr int kOverlaidHeight = 420;
 constexpr int kHeaderHeight = 40; // title and date above a printed chart
 // More lanes than this would make a picture no one can open.
 constexpr int kMaxPictureHeight = 16000;
+// An SVG holds every tick as a point up to this many points in all (some 50 MB of text,
+// over three hours of 40 probes); a longer measurement is drawn as the screen draws it.
+constexpr long long kMaxSvgPoints = 4'000'000;
 
 // The whole measurement across the plot.
 CChartLayout WholeMeasurement(const QRect& area, const CMeasurementLog& log, bool lanes, long long ticks = -1)
@@ -64,7 +67,9 @@ QByteArray Svg(const CMeasurementLog& log, const QRect& area, const QString& tit
         QPainter painter;
         if (!painter.begin(&svg))
             return {};
-        PaintChart(painter, log, WholeMeasurement(area, log, lanes, ticks), area, true);
+        const CChartLayout layout = WholeMeasurement(area, log, lanes, ticks);
+        const long long points = layout.TickCount() * qsizetype(log.Traces().size());
+        PaintChart(painter, log, layout, area, points <= kMaxSvgPoints);
     }
     return bytes;
 }

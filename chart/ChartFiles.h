@@ -1,6 +1,7 @@
 #pragma once
 // The whole measurement as a picture: PNG for the screen, SVG for worksheets and
-// tests (every tick a point of its trace), and the page that is printed.
+// tests (every tick a point of its trace, up to some hours of many probes), and the
+// page that is printed.
 
 #include <QByteArray>
 #include <QDateTime>

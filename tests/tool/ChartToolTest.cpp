@@ -2,10 +2,12 @@
 // tick of every probe as the CSV of the same run does.
 #include "RunTool.h"
 
+#include "chart/ChartText.h"
+
 #include "support/BoardFixture.h"
+#include "support/SvgLines.h"
 
 #include <QImage>
-#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -51,31 +53,6 @@ protected:
         return levels;
     }
 
-    // The points of every line drawn in this colour (the stroke of its group).
-    std::vector<std::vector<QPointF>> SvgLines(const QString& relative, const QString& colour) const
-    {
-        std::vector<std::vector<QPointF>> lines;
-        std::vector<QString> strokes{QString()};
-        QXmlStreamReader xml(ReadFile(relative));
-        while (!xml.atEnd()) {
-            const QXmlStreamReader::TokenType token = xml.readNext();
-            if (token == QXmlStreamReader::EndElement && xml.name() == u"g")
-                strokes.pop_back();
-            if (token != QXmlStreamReader::StartElement)
-                continue;
-            if (xml.name() == u"g")
-                strokes.push_back(xml.attributes().hasAttribute(QStringLiteral("stroke")) ? xml.attributes().value(QStringLiteral("stroke")).toString()
-                                                                          : strokes.back());
-            if (xml.name() != u"polyline" || strokes.back() != colour)
-                continue;
-            std::vector<QPointF>& points = lines.emplace_back();
-            for (const QString& pair : xml.attributes().value(QStringLiteral("points")).toString().split(u' ', Qt::SkipEmptyParts))
-                points.emplace_back(pair.section(u',', 0, 0).toDouble(), pair.section(u',', 1, 1).toDouble());
-        }
-        EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-        return lines;
-    }
-
     QString m_out, m_err;
 };
 
@@ -95,7 +72,7 @@ TEST_F(ChartToolTest, TheSvgHoldsEveryTickOfEveryProbeAsTheCsvDoes)
     const QString colours[] = {QStringLiteral("#d60000"), QStringLiteral("#0050dc"), QStringLiteral("#008c00")};
     for (std::size_t probe = 0; probe < 3; ++probe) {
         SCOPED_TRACE(probe + 1);
-        const std::vector<std::vector<QPointF>> lines = SvgLines(QStringLiteral("uit/puls.svg"), colours[probe]);
+        const std::vector<std::vector<QPointF>> lines = SvgLines(ReadFile(QStringLiteral("uit/puls.svg")), colours[probe]);
         ASSERT_EQ(lines.size(), 1u) << "one line per probe";
         const std::vector<QPointF>& trace = lines.front();
         ASSERT_EQ(trace.size(), 40u);
@@ -172,6 +149,22 @@ TEST_F(ChartToolTest, WhatCannotBeDrawnIsRefused)
         EXPECT_TRUE(m_err.contains(QString::fromUtf8(c.message))) << m_err.toStdString();
     }
     EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("leeg.svg"))));
+}
+
+// The chart's numbers, as a Dutch reader writes them.
+TEST(ChartTextTest, NumbersHaveADecimalCommaAndOnlyTheDecimalsTheyNeed)
+{
+    const std::pair<QString, const char*> cases[] = {
+        {LevelText(250), "2,50 V"},          {LevelText(5), "0,05 V"},
+        {LevelText(-500), "-5,00 V"},        {LevelText(0), "0,00 V"},
+        {TickTimeText(27), "1,35 s"},        {TickTimeText(0), "0,00 s"},
+        {TickTimeText(-7), "-0,35 s"},       {TickTimeText(72000), "3600,00 s"},
+        {AxisTimeText(1, 1), "0,05 s"},      {AxisTimeText(10, 10), "0,5 s"},
+        {AxisTimeText(40, 20), "2 s"},       {AxisTimeText(72000, 12000), "3600 s"},
+        {AxisTimeText(6, 2), "0,3 s"},
+    };
+    for (const auto& [shown, expected] : cases)
+        EXPECT_EQ(shown, QString::fromUtf8(expected));
 }
 
 } // namespace
