@@ -41,7 +41,7 @@ QByteArray Png(const CMeasurementLog& log, const QRect& area, bool lanes, long l
         return {};
     {
         QPainter painter(&image);
-        PaintChart(painter, log, WholeMeasurement(area, log, lanes, ticks), area);
+        PaintChart(painter, log, WholeMeasurement(area, log, lanes, ticks), area, ChartOutput::Picture);
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -69,7 +69,7 @@ QByteArray Svg(const CMeasurementLog& log, const QRect& area, const QString& tit
             return {};
         const CChartLayout layout = WholeMeasurement(area, log, lanes, ticks);
         const long long points = layout.TickCount() * qsizetype(log.Traces().size());
-        PaintChart(painter, log, layout, area, points <= kMaxSvgPoints);
+        PaintChart(painter, log, layout, area, points <= kMaxSvgPoints ? ChartOutput::Vector : ChartOutput::Picture);
     }
     return bytes;
 }
@@ -132,6 +132,6 @@ void PaintChartPage(QPainter& painter, const QRect& page, const CMeasurementLog&
     painter.setFont(font);
     painter.drawText(header, Qt::AlignRight | Qt::AlignVCenter, when.toString(QStringLiteral("d-M-yyyy HH:mm")));
     const QRect area(0, kHeaderHeight, width, height - kHeaderHeight);
-    PaintChart(painter, log, WholeMeasurement(area, log, lanes), area);
+    PaintChart(painter, log, WholeMeasurement(area, log, lanes), area, ChartOutput::Picture);
     painter.restore();
 }

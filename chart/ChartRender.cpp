@@ -17,6 +17,8 @@ namespace {
 const QColor kGrid(222, 222, 222);
 const QColor kFrame(96, 96, 96);
 const QColor kLabel(48, 48, 48);
+// A name at the top left of its lane, or a legend entry, takes at most this width.
+constexpr int kNameWidth = CChartLayout::kLegendItemWidth;
 
 QFont LabelFont()
 {
@@ -56,6 +58,8 @@ void PaintLaneGrid(QPainter& p, const CChartLayout& layout, int lane, const QRec
     p.drawRect(r.adjusted(0, 0, -1, -1));
 
     // Volt labels: every volt where the lane is tall enough, else 0 and 5 V.
+    if (dirty.left() >= r.left())
+        return; // a strip of the plot: text is the dearest thing to draw
     p.setPen(kLabel);
     const int every = r.height() >= 6 * CChartLayout::kFontPixels ? 1 : r.height() >= 2 * CChartLayout::kFontPixels ? 5 : 0;
     // 5 V hangs below its line and 0 V stands on its own, so that neighbouring lanes'
@@ -93,10 +97,14 @@ void PaintTimeLabels(QPainter& p, const CMeasurementLog& log, const CChartLayout
     p.restore();
 }
 
-void PaintNames(QPainter& p, const CMeasurementLog& log, const CChartLayout& layout)
+void PaintNames(QPainter& p, const CMeasurementLog& log, const CChartLayout& layout, const QRect& dirty)
 {
     const auto& traces = log.Traces();
     for (int i = 0; i < int(traces.size()); ++i) {
+        const QRect place = layout.Lanes() ? layout.Lane(i) : layout.LegendItem(i);
+        const QRect nameArea(place.left(), place.top(), kNameWidth, CChartLayout::kLegendRowHeight + 2);
+        if (!nameArea.intersects(dirty))
+            continue;
         const QString name = ProbeName(traces[std::size_t(i)].number);
         if (layout.Lanes()) {
             const QRect lane = layout.Lane(i);
@@ -118,21 +126,24 @@ void PaintNames(QPainter& p, const CMeasurementLog& log, const CChartLayout& lay
     }
 }
 
-// Every tick a point, in tick and level units: the painter maps them, so a vector file
-// holds the measured numbers themselves.
+// Every tick a point. For vector output the points are in tick and level units and
+// the painter maps them, so the file holds the measured numbers themselves.
 void PaintEverySample(QPainter& p, const std::vector<std::int16_t>& levels, const CChartLayout& layout, int lane,
-                      long long first, long long last)
+                      long long first, long long last, bool vector, bool smooth)
 {
     const QRect r = layout.Lane(lane);
     const double yScale = (r.height() - 1) / double(CChartLayout::kMaxLevel);
     QPolygonF points;
     points.reserve(qsizetype(last - first + 1));
     for (long long t = first; t <= last; ++t)
-        points.append(QPointF(double(t), levels[std::size_t(t)]));
+        points.append(vector ? QPointF(double(t), levels[std::size_t(t)])
+                             : QPointF(layout.XOfTick(double(t)), layout.YOfLevel(lane, levels[std::size_t(t)])));
     p.save();
-    p.setRenderHint(QPainter::Antialiasing); // few points a pixel: smooth edges cost little
-    p.translate(layout.XOfTick(0), r.top() + CChartLayout::kMaxLevel * yScale);
-    p.scale(layout.PixelsPerTick(), -yScale);
+    p.setRenderHint(QPainter::Antialiasing, smooth);
+    if (vector) {
+        p.translate(layout.XOfTick(0), r.top() + CChartLayout::kMaxLevel * yScale);
+        p.scale(layout.PixelsPerTick(), -yScale);
+    }
     if (points.size() == 1)
         p.drawPoint(points.front());
     else
@@ -170,7 +181,7 @@ void PaintColumns(QPainter& p, const std::vector<std::int16_t>& levels, const CC
 }
 
 void PaintTraces(QPainter& p, const CMeasurementLog& log, const CChartLayout& layout, const QRect& dirty,
-                 bool everySample)
+                 ChartOutput output)
 {
     const QRect plot = layout.Plot();
     const QRect area = plot.intersected(dirty);
@@ -180,13 +191,15 @@ void PaintTraces(QPainter& p, const CMeasurementLog& log, const CChartLayout& la
     const auto [first, last] = TicksIn(layout, area.left(), area.right(), count);
     if (first > last)
         return;
-    const bool columns = !everySample && layout.PixelsPerTick() < 1.0;
+    const bool vector = output == ChartOutput::Vector;
+    const bool columns = !vector && layout.PixelsPerTick() < 1.0;
+    const bool smooth = output != ChartOutput::Screen && !columns;
     const auto& traces = log.Traces();
     for (int i = 0; i < int(traces.size()); ++i) {
         const int lane = layout.LaneOfTrace(i);
         p.save();
         p.setClipRect(layout.Lane(lane).adjusted(0, -1, 0, 1).intersected(area));
-        QPen pen(TraceColour(i), 2);
+        QPen pen(TraceColour(i), smooth || vector ? 2 : 1);
         pen.setCosmetic(true);
         pen.setJoinStyle(Qt::MiterJoin);
         p.setPen(pen);
@@ -194,7 +207,7 @@ void PaintTraces(QPainter& p, const CMeasurementLog& log, const CChartLayout& la
         if (columns)
             PaintColumns(p, levels, layout, lane, first, last);
         else
-            PaintEverySample(p, levels, layout, lane, first, last);
+            PaintEverySample(p, levels, layout, lane, first, last, vector, smooth || vector);
         p.restore();
     }
 }
@@ -211,7 +224,7 @@ QColor TraceColour(int trace)
 }
 
 void PaintChart(QPainter& p, const CMeasurementLog& log, const CChartLayout& layout, const QRect& dirty,
-                bool everySample)
+                ChartOutput output)
 {
     p.save();
     p.setClipRect(dirty);
@@ -229,7 +242,7 @@ void PaintChart(QPainter& p, const CMeasurementLog& log, const CChartLayout& lay
     for (int lane = 0; lane < layout.LaneCount(); ++lane)
         PaintLaneGrid(p, layout, lane, dirty);
     PaintTimeLabels(p, log, layout, dirty);
-    PaintTraces(p, log, layout, dirty, everySample);
-    PaintNames(p, log, layout);
+    PaintTraces(p, log, layout, dirty, output);
+    PaintNames(p, log, layout, dirty);
     p.restore();
 }

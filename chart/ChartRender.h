@@ -13,7 +13,11 @@ class QPainter;
 // The colour of the log's n-th trace (the same on screen, paper and in files).
 QColor TraceColour(int trace);
 
-// 'everySample' puts every tick into the trace as a point in tick and level units (for
-// vector output); otherwise ticks that share a pixel column are drawn as their range.
+// Where the chart goes. The screen takes thin lines, which the rasteriser draws
+// fastest; a picture and paper take smooth lines of two pixels; a vector file takes
+// every tick as a point in tick and level units. Elsewhere ticks that share a pixel
+// column are drawn as their range.
+enum class ChartOutput { Screen, Picture, Vector };
+
 void PaintChart(QPainter& painter, const CMeasurementLog& log, const CChartLayout& layout,
-                const QRect& dirty, bool everySample = false);
+                const QRect& dirty, ChartOutput output);

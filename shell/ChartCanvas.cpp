@@ -253,7 +253,7 @@ void CChartCanvas::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const CChartLayout layout = Layout();
-    PaintChart(painter, m_log, layout, event->rect());
+    PaintChart(painter, m_log, layout, event->rect(), ChartOutput::Screen);
     PaintCursors(painter, layout, event->rect());
 }
 
