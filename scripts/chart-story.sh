@@ -70,7 +70,7 @@ xdotool key alt+m; sleep 0.4; xdotool key a; sleep 6          # Meting, Start
 shot pulsen-meten
 xdotool key alt+m; sleep 0.4; xdotool key o; sleep 1          # Meting, Stop
 shot pulsen-gestopt
-echo "$(columns 700 100 200 214 0 0)" > "$out/.pulses"
+echo "$(columns 700 150 250 214 0 0)" > "$out/.pulses"
 read -r a b rest < "$out/.pulses" || true
 if [ -n "${a:-}" ] && [ -n "${b:-}" ]; then
   xdotool mousemove "$a" 300; sleep 0.3; xdotool click 1; sleep 0.3
@@ -86,16 +86,19 @@ xdotool windowsize "$(window)" 1400 880; xdotool windowmove "$(window)" 0 0; sle
 xdotool mousemove 1000 700 click 1; sleep 0.5                  # the keys go to the window
 xdotool key alt+e; sleep 0.4; xdotool key m; sleep 1
 xdotool key alt+m; sleep 0.4; xdotool key a; sleep 1
-# The lamp's light, held with Shift, from the sensing socket outwards.
+# The lamp's light, held with Shift, from the sensing socket outwards, then resting
+# on the sensor's output socket (its tool tip shows the level there).
 xdotool mousemove 308 208; sleep 0.3
 xdotool keydown shift; sleep 1
-for step in $(seq 0 40); do xdotool mousemove "$(( 308 + step * 8 ))" "$(( 208 + step * 6 ))"; sleep 0.1; done
-sleep 0.5; xdotool keyup shift; sleep 0.5
+for step in $(seq 0 30); do xdotool mousemove "$(( 308 + step * 2 ))" "$(( 208 + step * 4 ))"; sleep 0.1; done
+for step in $(seq 0 20); do xdotool mousemove "$(( 368 + step ))" "$(( 328 - step * 6 ))"; sleep 0.1; done
+xdotool mousemove 376 208; sleep 2.5
+shot licht-tooltip-tijdens-meting
+xdotool keyup shift; sleep 0.5
 xdotool key alt+m; sleep 0.4; xdotool key o; sleep 1          # Meting, Stop
-xdotool mousemove 1150 300; sleep 0.5
+xdotool mousemove 1085 80 click 1; sleep 0.5                   # "Alles tonen"
+xdotool mousemove 1000 400; sleep 0.5
 shot licht-cursor
-xdotool mousemove 376 208; sleep 2.5                           # rests on the sensor's output
-shot licht-tooltip
 stop $pid
 STORY
 echo "screenshots in $out"
