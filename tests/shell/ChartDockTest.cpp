@@ -160,7 +160,7 @@ TEST_F(ChartDockTest, TheCursorReadsWhatTheCsvHolds)
     EXPECT_TRUE(marks.contains(QStringLiteral("Δt = 0,35 s"))) << marks.toStdString();
     EXPECT_TRUE(marks.contains(QStringLiteral("Sonde 1: ΔU = 0,00 V"))) << marks.toStdString();
     EXPECT_TRUE(marks.contains(QStringLiteral("Sonde 3: ΔU = 0,00 V"))) << marks.toStdString();
-    Canvas().grab().save(ScreenshotFolder() + QStringLiteral("/meetgrafiek-cursors.png"));
+    Frame()->grab().save(ScreenshotFolder() + QStringLiteral("/meetgrafiek-cursors.png"));
 
     QTest::mouseClick(&Canvas(), Qt::RightButton, {}, AtTick(3));
     EXPECT_TRUE(Dock().MarksLine().text().isEmpty()) << "a right click takes the cursors away";
@@ -236,6 +236,7 @@ TEST_F(ChartDockTest, TimeZoomsAndScrollsAndTracesGoOverEachOther)
     Dock().ButtonOf(CChartDock::Overlaid).click();
     EXPECT_FALSE(canvas.Lanes());
     EXPECT_EQ(canvas.Layout().LaneCount(), 1);
+    canvas.grab().save(ScreenshotFolder() + QStringLiteral("/meetgrafiek-over-elkaar.png"));
     Hover(AtTick(16)); // the first tick of its pixel column
     EXPECT_TRUE(Dock().CursorLine().text().startsWith(QStringLiteral("t = 0,80 s  Sonde 1: ")))
         << Dock().CursorLine().text().toStdString();
