@@ -71,6 +71,8 @@ public:
     // Every mouse position goes through here.
     CPoint ClientToBoard(QPoint client) const;
     QPoint BoardToClient(CPoint board) const;
+    // The socket under a board point (the smallest component's first), or none.
+    CBus* SocketAt(CPoint point) const;
 
     // Zoom (Zoom.cpp): a view setting only, nothing on the board moves. The point
     // under 'anchor' (viewport pixels; the centre when none) stays where it is.
@@ -261,7 +263,6 @@ private:
     void OnRubberBand(CPoint point);
     void AbandonWire(CPoint point);
     bool DeleteWireAt(CPoint point);
-    CBus* SocketAt(CPoint point) const;
 
     // Probes (ProbeEditing.cpp)
     int NextProbeNumber() const;

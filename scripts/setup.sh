@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libqt6svg6
+  qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libqt6svg6 qt6-svg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-dejavu-extra xvfb xauth
   qt6-translations-l10n

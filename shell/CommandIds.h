@@ -23,6 +23,7 @@ enum : int {
     ID_VIEW_ZOOM_TRUE_SIZE = 32872,
     ID_MEASURE_SAVE_VALUES = 32840,
     ID_MEASURE_SAVE_CHART = 32841,
+    ID_VIEW_CHART = 32880,
 };
 
 // Strings of the frame.

@@ -3,6 +3,7 @@
 
 #include "AboutDialog.h"
 #include "BlackboxCommand.h"
+#include "ChartDock.h"
 #include "CommandIds.h"
 #include "MeasurementExport.h"
 #include "document/MeasurementLog.h"
@@ -46,6 +47,7 @@ bool CMainFrame::IsCommandEnabled(int id) const
     case ID_VIEW_STATUS_BAR:
     case ID_NEXT_PANE:
     case ID_PREV_PANE:
+    case ID_VIEW_CHART:
         return true;
     case ID_PROTECTION:
         // The teacher's command: only a program started as the teacher's offers it.
@@ -84,6 +86,8 @@ bool CMainFrame::IsCommandChecked(int id) const
         return statusBar()->isVisibleTo(this);
     case ID_VIEW_PAGINATION:
         return m_doc.m_bShowPages;
+    case ID_VIEW_CHART:
+        return m_pChartDock->isVisibleTo(this);
     case ID_MEASURE_START:
         return m_doc.m_bRunning;
     default:
@@ -135,6 +139,9 @@ void CMainFrame::OnCommand(int id)
         break;
     case ID_VIEW_PAGINATION:
         TogglePageFrames(m_doc);
+        break;
+    case ID_VIEW_CHART:
+        m_pChartDock->setVisible(!m_pChartDock->isVisibleTo(this));
         break;
     case ID_VIEW_ZOOM_IN:
         m_pBoard->ZoomBy(1);

@@ -1,10 +1,12 @@
 // Building the main window: actions, menus, toolbar, status bar and the two panes.
 #include "MainFrame.h"
 
+#include "ChartDock.h"
 #include "CommandIds.h"
 #include "MenuLayout.h"
 #include "PaletteView.h"
 #include "ProgramIcon.h"
+#include "SocketLevelTip.h"
 #include "ToolbarIcons.h"
 #include "boardview/BoardView.h"
 #include "classroom/Classroom.h"
@@ -65,6 +67,8 @@ CMainFrame::CMainFrame(CVeldtrakDoc& doc)
 
 CMainFrame::~CMainFrame()
 {
+    // The dock hides while the window goes: its signal must not reach a frame half gone.
+    m_pChartDock->disconnect(this);
     qApp->removeEventFilter(this);
     m_doc.RemoveView(this);
 }
@@ -173,6 +177,12 @@ void CMainFrame::CreateClient()
         UpdateCommandUI();
     };
     ShowZoom();
+    InstallSocketLevelTip(*m_pBoard);
+
+    m_pChartDock = new CChartDock(m_doc, *m_pMeasurementLog, [this]() -> QPrinter& { return Printer(); }, this);
+    addDockWidget(Qt::RightDockWidgetArea, m_pChartDock);
+    m_pChartDock->hide();
+    connect(m_pChartDock, &QDockWidget::visibilityChanged, this, [this] { UpdateCommandUI(); });
     m_pPalette->OnInitialUpdate();
     ActivatePane(0, 1);
 }

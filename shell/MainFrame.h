@@ -15,6 +15,7 @@
 #include <memory>
 
 class CBoardView;
+class CChartDock;
 class CMeasurementLog;
 class CVeldtrakView;
 class QAction;
@@ -48,6 +49,8 @@ public:
     QLabel& MessagePane() const { return *m_pMessage; }
     // What the probes measured, for saving during and after a measurement.
     const CMeasurementLog& MeasurementLog() const { return *m_pMeasurementLog; }
+    // "Meetgrafiek": the chart of the measurement beside the board (hidden at first).
+    CChartDock& ChartDock() const { return *m_pChartDock; }
     const std::array<QLabel*, 3>& Indicators() const { return m_indicators; }
     QLabel& ZoomPane() const { return *m_pZoom; }
     QPrinter& Printer();
@@ -79,6 +82,7 @@ private:
     QSplitter* m_pSplitter = nullptr;
     CVeldtrakView* m_pPalette = nullptr;
     CBoardView* m_pBoard = nullptr;
+    CChartDock* m_pChartDock = nullptr;
     std::unique_ptr<QPrinter> m_pPrinter;
     std::unique_ptr<CMeasurementLog> m_pMeasurementLog;
     QPointer<QPrintPreviewDialog> m_pPreview; // one preview at a time

@@ -1,15 +1,15 @@
 #include "MeasurementExport.h"
 
-#include "ChartImage.h"
+#include "chart/ChartFiles.h"
 #include "document/Document.h"
 #include "document/MeasurementLog.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileIO.h"
 #include "platform/Paths.h"
 
-#include <QBuffer>
 #include <QDir>
-#include <QImage>
+
+#include <functional>
 
 namespace {
 
@@ -20,7 +20,7 @@ struct ExportKind {
 };
 
 constexpr ExportKind kValues = {"Meetwaarden opslaan", "CSV-bestanden (*.csv)|*.csv||", "csv"};
-constexpr ExportKind kChart = {"Grafiek opslaan", "PNG-afbeeldingen (*.png)|*.png||", "png"};
+constexpr ExportKind kChart = {"Grafiek opslaan", "PNG-afbeeldingen (*.png)|*.png|SVG-tekeningen (*.svg)|*.svg||", "png"};
 
 // Where the pupil's work goes: the output folder, below the program folder when it is
 // relative, and made when it is still missing, as saving a board would; without one,
@@ -53,14 +53,15 @@ FileDialogOptions DialogFor(const CVeldtrakDoc& doc, const ExportKind& kind)
     return options;
 }
 
-// The content is made before the dialog opens: the file holds the measurement as it
-// stood when the pupil chose the command, also while it goes on.
-bool SaveBytes(CVeldtrakDoc& doc, const ExportKind& kind, const QByteArray& content)
+// The file holds the measurement as it stood when the pupil chose the command, also
+// while it goes on: the content is made from what was there before the dialog opened.
+bool SaveBytes(CVeldtrakDoc& doc, const ExportKind& kind, const std::function<QByteArray(const QString&)>& content)
 {
     const QString name = RunFileDialog(DialogFor(doc, kind));
     if (name.isEmpty())
         return false;
-    const int cause = content.isEmpty() ? FILE_GENERIC : WriteWholeFile(FileSystemPath(name), content);
+    const QByteArray bytes = content(name);
+    const int cause = bytes.isEmpty() ? FILE_GENERIC : WriteWholeFile(FileSystemPath(name), bytes);
     if (cause != FILE_OK) {
         doc.ReportSaveLoadException(name, true, cause, true, PROMPT_FAILED_WRITE);
         return false;
@@ -74,18 +75,23 @@ bool SaveMeasurementValues(CVeldtrakDoc& doc, const CMeasurementLog& log)
 {
     if (!log.HasTraces())
         return false;
-    return SaveBytes(doc, kValues, log.ToCsv());
+    const QByteArray csv = log.ToCsv();
+    return SaveBytes(doc, kValues, [&csv](const QString&) { return csv; });
 }
 
-bool SaveMeasurementChart(CVeldtrakDoc& doc, const CMeasurementLog& log)
+bool SaveMeasurementChart(CVeldtrakDoc& doc, const CMeasurementLog& log, bool lanes)
 {
     if (!log.HasTraces())
         return false;
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    const QImage image = RenderStripCharts(log);
-    if (image.isNull() || !image.save(&buffer, "PNG"))
-        png.clear();
-    return SaveBytes(doc, kChart, png);
+    // Only ticks are added while the dialog is open (another board or Start would need
+    // the window): the ticks up to now are the measurement as it stood.
+    const long long ticks = log.TickCount();
+    const long long firstTick = log.FirstTick();
+    const QString title = doc.m_strBoardTitle.isEmpty() ? doc.GetTitle() : doc.m_strBoardTitle;
+    return SaveBytes(doc, kChart, [&](const QString& name) {
+        if (log.FirstTick() != firstTick || !log.HasTraces())
+            return QByteArray(); // cut or cleared meanwhile: not the measurement chosen
+        const ChartFormat format = ChartFormatOf(name) == ChartFormat::Svg ? ChartFormat::Svg : ChartFormat::Png;
+        return ChartPicture(log, format, title, lanes, ticks);
+    });
 }

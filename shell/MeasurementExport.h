@@ -1,6 +1,6 @@
 #pragma once
 // "Meetwaarden opslaan..." and "Grafiek opslaan...": what the probes measured, saved
-// as a spreadsheet file or as a picture of the strip charts, during or after a
+// as a spreadsheet file or as the measurement chart (PNG or SVG), during or after a
 // measurement.
 
 class CMeasurementLog;
@@ -9,4 +9,5 @@ class CVeldtrakDoc;
 // Asks for a file name and writes the traces there; a failure is reported in Dutch.
 // Returns whether a file was written.
 bool SaveMeasurementValues(CVeldtrakDoc& doc, const CMeasurementLog& log);
-bool SaveMeasurementChart(CVeldtrakDoc& doc, const CMeasurementLog& log);
+// The chart shows the whole measurement, a lane per probe or all over each other.
+bool SaveMeasurementChart(CVeldtrakDoc& doc, const CMeasurementLog& log, bool lanes = true);

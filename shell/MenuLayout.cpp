@@ -44,7 +44,9 @@ const std::vector<MenuDef>& MainMenuLayout()
           {},
           {ID_VIEW_ZOOM_IN, "In&zoomen", "Ctrl++"},
           {ID_VIEW_ZOOM_OUT, "Uit&zoomen", "Ctrl+-"},
-          {ID_VIEW_ZOOM_TRUE_SIZE, "&Ware grootte", "Ctrl+0"}}},
+          {ID_VIEW_ZOOM_TRUE_SIZE, "&Ware grootte", "Ctrl+0"},
+          {},
+          {ID_VIEW_CHART, "&Meetgrafiek", nullptr, true}}},
         {"&Meting",
          {{ID_MEASURE_RESET, "&Reset"},
           {ID_MEASURE_START, "St&art", nullptr, true},
@@ -65,7 +67,7 @@ const std::vector<int>& ToolbarLayout()
         ID_EDIT_UNDO, ID_EDIT_REDO, 0,
         ID_INSERT_TEXTFIELD, ID_INSERT_TABLE, ID_INSERT_PICTURE, ID_PROTECTION, 0,
         ID_PREV_BOARD, ID_NEXT_BOARD, 0,
-        ID_MEASURE_RESET, ID_MEASURE_START, ID_MEASURE_STOP, 0,
+        ID_MEASURE_RESET, ID_MEASURE_START, ID_MEASURE_STOP, ID_VIEW_CHART, 0,
         ID_SETTINGS, ID_HELP,
     };
     return layout;

@@ -281,6 +281,24 @@ const PixelRows kStop = {
     "                ",
     "                ",
 };
+// Axes with a square wave above a rising line: two traces of a measurement.
+const PixelRows kChart = {
+    "                ",
+    " #              ",
+    " #              ",
+    " #  rrrr    rrr ",
+    " #  r  r    r   ",
+    " #  r  r    r   ",
+    " #  r  r    r   ",
+    " #rrr  rrrrrr   ",
+    " #           b  ",
+    " #         bb   ",
+    " #       bb     ",
+    " #     bb       ",
+    " #   bb         ",
+    " # bb           ",
+    " ###############",
+};
 const std::array<const char*, 9> kQuestionMark = {
     " #### ",
     "##  ##",
@@ -370,6 +388,8 @@ QImage IconImage(int commandId)
         return FromRows(kStart);
     case ID_MEASURE_STOP:
         return FromRows(kStop);
+    case ID_VIEW_CHART:
+        return FromRows(kChart);
     case ID_SETTINGS:
         return Gear();
     case ID_HELP:

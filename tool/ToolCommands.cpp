@@ -1,6 +1,7 @@
 #include "ToolCommands.h"
 
 #include "CheckCommand.h"
+#include "RunOutputs.h"
 
 #include "annotations/AnnotationAuthoring.h"
 #include "annotations/AnnotationClasses.h"
@@ -33,7 +34,7 @@ const char* const kUsage =
     "Gebruik:\n"
     "  veldtrak-tool info BESTAND\n"
     "  veldtrak-tool resave INVOER UITVOER\n"
-    "  veldtrak-tool run BESTAND --ticks N [--csv UITVOER.csv]\n"
+    "  veldtrak-tool run BESTAND --ticks N [--csv UITVOER.csv] [--grafiek UITVOER.png|UITVOER.svg]\n"
     "  veldtrak-tool png BESTAND UITVOER.png\n"
     "  veldtrak-tool pdf BESTAND UITVOER.pdf\n"
     "  veldtrak-tool export BESTAND UITVOER.json\n"
@@ -44,7 +45,8 @@ const char* const kHelp =
     "\n"
     "run      voert N meettikken van 50 ms uit en drukt de niveaus van alle bussen af;\n"
     "         met --csv ook de meetwaarden van de sondes: tijd (s) en per sonde de\n"
-    "         spanning in volt, met decimale komma en ';' als scheidingsteken.\n"
+    "         spanning in volt, met decimale komma en ';' als scheidingsteken;\n"
+    "         met --grafiek de meetgrafiek van de hele meting als PNG of SVG.\n"
     "check    vergelijkt het bord van een leerling met dat van de docent: beide borden\n"
     "         krijgen dezelfde patronen op drukschakelaars, switches, toggles,\n"
     "         variabele spanningen en licht-, geluid- en temperatuursensoren (0 of 1;\n"
@@ -296,9 +298,9 @@ int RunToolCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
     const bool resave = command == u"resave" && arguments.size() == 3;
     bool ticksOk = false;
     const long long ticks = arguments.value(3).toLongLong(&ticksOk);
-    const bool withCsv = arguments.size() == 6 && arguments[4] == u"--csv";
-    const bool run = command == u"run" && (arguments.size() == 4 || withCsv) &&
-                     arguments[2] == u"--ticks" && ticksOk && ticks >= 0;
+    RunOutputs outputs;
+    const bool run = command == u"run" && arguments.size() >= 4 && arguments[2] == u"--ticks" && ticksOk &&
+                     ticks >= 0 && ParseRunOutputs(arguments.mid(4), outputs, err);
     const bool render = (command == u"png" || command == u"pdf") && arguments.size() == 3;
     if (!info && !resave && !run && !render) {
         err << kUsage << kCheckUsage;
@@ -309,7 +311,6 @@ int RunToolCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
     const QString output = resave ? StoredName(arguments[2]) : QString();
     // Taken before the document makes the program folder current.
     const QString renderFile = render ? QFileInfo(arguments[2]).absoluteFilePath() : QString();
-    const QString csvFile = run && withCsv ? QFileInfo(arguments[5]).absoluteFilePath() : QString();
     CToolDialogs dialogs(err);
     CVeldtrakDoc doc;
     if (!doc.OnOpenDocument(input))
@@ -330,7 +331,13 @@ int RunToolCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
     }
     CMeasurementLog log(doc);
     const int status = RunMeasurement(doc, ticks, out);
-    if (status != 0 || csvFile.isEmpty())
+    if (status != 0)
         return status;
-    return WriteOutput(csvFile, log.ToCsv(), err) ? 0 : 1;
+    if (!outputs.csv.isEmpty() && !WriteOutput(outputs.csv, log.ToCsv(), err))
+        return 1;
+    if (outputs.chart.isEmpty())
+        return 0;
+    const QString title = doc.m_strBoardTitle.isEmpty() ? doc.GetTitle() : doc.m_strBoardTitle;
+    const QByteArray chart = RunChart(log, title, outputs.chart, err);
+    return !chart.isEmpty() && WriteOutput(outputs.chart, chart, err) ? 0 : 1;
 }

@@ -55,13 +55,14 @@ const MenuEntry kMenu[] = {
     {"B&eeld", "In&zoomen\tCtrl++", 32870, "Vergroot het bord\nInzoomen"},
     {"B&eeld", "Uit&zoomen\tCtrl+-", 32871, "Verklein het bord\nUitzoomen"},
     {"B&eeld", "&Ware grootte\tCtrl+0", 32872, "Toon het bord op ware grootte\nWare grootte"},
+    {"B&eeld", "&Meetgrafiek", 32880, "Toon de meetgrafiek van de sondes: spanning en tijd af te lezen\nMeetgrafiek"},
     {"&Meting", "&Reset", 57634, "Reset de meting\nReset"},
     {"&Meting", "St&art", 57635, "Start de meting\nStart"},
     {"&Meting", "St&op", 57636, "Stop de meting\nStop"},
     {"&Meting", "&Meetwaarden opslaan...", 32840,
      "Sla de meetwaarden van de sondes op als CSV-bestand\nMeetwaarden opslaan"},
     {"&Meting", "&Grafiek opslaan...", 32841,
-     "Sla de grafieken van de sondes op als PNG-afbeelding\nGrafiek opslaan"},
+     "Sla de hele meting op als grafiek (PNG of SVG)\nGrafiek opslaan"},
     {"&Help", "Help", 57615, "Hulp\nHelp"},
     {"&Help", "&Over Veldtrak...", 57664, "Geef informatie over Veldtrak weer\nAbout"},
 };
@@ -111,7 +112,7 @@ TEST_F(MainMenuTest, ToolbarHoldsItsButtonsAndSeparatorsInOrderWithPictures)
     // 0 marks a separator.
     const std::vector<int> expected = {57600, 57601, 57603, 57607, 0,     57643, 57644,
                                        0,     32786, 32789, 32800, 32790, 0,     32795,
-                                       32794, 0,     57634, 57635, 57636, 0,     32806,
+                                       32794, 0,     57634, 57635, 57636, 32880, 0,     32806,
                                        57615};
     std::vector<int> buttons;
     for (QAction* action : frame->ToolBar()->actions()) {
