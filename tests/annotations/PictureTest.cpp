@@ -149,7 +149,7 @@ TEST_F(PictureFixture, ReadsPngAndJpegByWhatTheFileHoldsWithinTheLimits)
         for (const QString& name : {u"p.png"_qs, u"p.bmp"_qs}) {
             ASSERT_TRUE(WriteBytes(Path(name), c.bytes));
             const QImage image = LoadBitmapFile(Path(name));
-            EXPECT_EQ(image.size(), c.size) << c.name;
+            EXPECT_EQ(image.isNull() ? QSize() : image.size(), c.size) << c.name;
             if (image.isNull() || c.left == 0)
                 continue;
             EXPECT_EQ(image.pixel(2, 2), c.left) << c.name;
