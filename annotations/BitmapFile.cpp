@@ -5,7 +5,9 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <QPainter>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <unistd.h>
@@ -72,24 +74,136 @@ bool IsAcceptableBitmapHeader(const QByteArray& head, qint64 fileSize)
     return true;
 }
 
-QImage LoadBitmapFile(const QString& path)
+namespace {
+
+constexpr int kHeadSize = kFileHeaderSize + 124;
+// What a photograph to be scaled down may have before it is decoded: a camera's largest.
+constexpr int kMaxPhotoSide = 30000;
+constexpr qint64 kMaxPhotoPixels = 200LL * 1000 * 1000;
+
+bool OpenPictureFile(const QString& path, QFile& file)
 {
     int fd = -1;
     if (OpenRegularFile(path, fd) != FILE_OK)
-        return {};
-    QFile file;
+        return false;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return {};
+        return false;
     }
-    const qint64 size = file.size();
-    const QByteArray head = file.peek(kFileHeaderSize + 124);
-    if (!IsAcceptableBitmapHeader(head, size))
+    return true;
+}
+
+bool WithinLimits(const QSize& size, int maxSide, qint64 maxPixels)
+{
+    return size.width() > 0 && size.height() > 0 && size.width() <= maxSide &&
+           size.height() <= maxSide && qint64(size.width()) * size.height() <= maxPixels;
+}
+
+// In the screen's pixel format; what is transparent lies on the white board.
+QImage OnWhite(const QImage& image)
+{
+    if (image.isNull())
+        return {};
+    if (!image.hasAlphaChannel())
+        return image.convertToFormat(QImage::Format_RGB32);
+    QImage white(image.size(), QImage::Format_RGB32);
+    white.fill(Qt::white);
+    QPainter painter(&white);
+    painter.drawImage(0, 0, image);
+    return white;
+}
+
+QImage ReadBmp(QFile& file)
+{
+    if (!IsAcceptableBitmapHeader(file.peek(kHeadSize), file.size()))
         return {};
     QImageReader reader(&file, "bmp");
     reader.setDecideFormatFromContent(false);
     QImage image;
-    if (!reader.read(&image) || image.isNull())
+    if (!reader.read(&image))
+        return {};
+    return OnWhite(image);
+}
+
+// A PNG or JPEG whose size, as its header gives it, lies within the limits; when 'fit'
+// is given, one larger than that is decoded at a size within it.
+QImage ReadCompressed(QFile& file, PictureFormat format, int maxSide, qint64 maxPixels,
+                      const QSize& fit, QSize* original)
+{
+    QImageReader reader(&file, format == PictureFormat::Png ? "png" : "jpeg");
+    reader.setDecideFormatFromContent(false);
+    reader.setAutoTransform(true); // a photograph taken upright shows upright
+    const QSize stored = reader.size();
+    if (!WithinLimits(stored, maxSide, maxPixels))
+        return {};
+    const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+    const QSize shown = turned ? stored.transposed() : stored;
+    if (original)
+        *original = shown;
+    if (fit.isValid() && (shown.width() > fit.width() || shown.height() > fit.height())) {
+        const QSize scaled = shown.scaled(fit, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+        reader.setScaledSize(turned ? scaled.transposed() : scaled); // before the turn
+    }
+    QImage image;
+    if (!reader.read(&image))
+        return {};
+    return OnWhite(image);
+}
+
+} // namespace
+
+PictureFormat PictureFormatOf(const QByteArray& head)
+{
+    if (head.startsWith("BM"))
+        return PictureFormat::Bmp;
+    if (head.startsWith("\x89PNG\r\n\x1a\n"))
+        return PictureFormat::Png;
+    if (head.startsWith("\xff\xd8\xff"))
+        return PictureFormat::Jpeg;
+    return PictureFormat::None;
+}
+
+PictureFormat PictureFormatOfFile(const QString& path)
+{
+    QFile file;
+    return OpenPictureFile(path, file) ? PictureFormatOf(file.peek(kHeadSize)) : PictureFormat::None;
+}
+
+QImage LoadBitmapFile(const QString& path)
+{
+    QFile file;
+    if (!OpenPictureFile(path, file))
+        return {};
+    const PictureFormat format = PictureFormatOf(file.peek(kHeadSize));
+    if (format == PictureFormat::None)
+        return {};
+    if (format == PictureFormat::Bmp)
+        return ReadBmp(file);
+    const QImage image = ReadCompressed(file, format, kMaxBitmapSide, kMaxBitmapPixels, QSize(), nullptr);
+    // The header's size is checked before decoding; the decoded one must agree.
+    return WithinLimits(image.size(), kMaxBitmapSide, kMaxBitmapPixels) ? image : QImage();
+}
+
+QImage ReadPictureToFit(const QString& path, const QSize& fit, QSize& original)
+{
+    original = QSize();
+    QFile file;
+    if (!OpenPictureFile(path, file))
+        return {};
+    const PictureFormat format = PictureFormatOf(file.peek(kHeadSize));
+    if (format == PictureFormat::None)
+        return {};
+    QImage image;
+    if (format == PictureFormat::Bmp) {
+        image = ReadBmp(file);
+        original = image.size();
+        if (!image.isNull() && (image.width() > fit.width() || image.height() > fit.height()))
+            image = image.scaled(fit, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    } else {
+        image = ReadCompressed(file, format, kMaxPhotoSide, kMaxPhotoPixels, fit, &original);
+    }
+    if (!WithinLimits(image.size(), std::min(kMaxBitmapSide, std::max(fit.width(), fit.height())),
+                      kMaxBitmapPixels))
         return {};
     return image.convertToFormat(QImage::Format_RGB32);
 }

@@ -54,6 +54,10 @@ void CPlaatje::Draw(CDC& dc)
     m_rect = CRect(m_rect.left, m_rect.top, m_rect.left + w, m_rect.top - h);
     if (m_bitmap.isNull())
         return;
+    if (dc.IsPrinting()) {
+        DrawPlain(dc, w, h);
+        return;
+    }
     if (m_bNotInverted) {
         m_bNotInverted = false;
         m_bitmap.invertPixels();
@@ -68,6 +72,17 @@ void CPlaatje::Draw(CDC& dc)
     const CPoint corner = dc.LPtoDP(m_rect.TopLeft());
     const CPoint end = dc.DPtoLP(CPoint(corner.x + m_nWidth, corner.y + m_nHeight));
     dc.BitBlt(m_rect.left, m_rect.top, end.x - m_rect.left, end.y - m_rect.top, source, 0, 0, SRCINVERT);
+}
+
+void CPlaatje::DrawPlain(CDC& dc, int w, int h) const
+{
+    // Paper is not drawn twice: the picture goes on in its own colours, whatever the
+    // printer can mix. The bitmap in memory may already be inverted for the screen.
+    QImage colours = m_bitmap;
+    if (!m_bNotInverted)
+        colours.invertPixels();
+    CDC source(colours, dc.LayoutDpi());
+    dc.BitBlt(m_rect.left, m_rect.top, w, -h, source, 0, 0, SRCCOPY);
 }
 
 void CPlaatje::PlaceAt(CDC& dc, int x, int y, int)

@@ -13,7 +13,7 @@ public:
     const char* GetClassName() const override { return "CPlaatje"; }
     void Serialize(CArchive& ar) override;
     // Also erases: the second drawing at the same place removes the first. The size
-    // follows the resolution of the context drawn on.
+    // follows the resolution of the context drawn on. Printed, it is drawn plainly.
     void Draw(CDC& dc) override;
     // After a board was read: the stored name, or else that name in the bitmap folder.
     void LoadFiles(const QString& bitmapFolder) override;
@@ -40,6 +40,9 @@ protected:
     CRect HitArea() const override;
 
 private:
+    // The picture in its own colours, w x h units at its place (for printing).
+    void DrawPlain(CDC& dc, int w, int h) const;
+
     QImage m_bitmap;
     bool m_bNotInverted = true;
 };

@@ -6,10 +6,12 @@
 
 #include "annotations/AnnotationAuthoring.h"
 #include "annotations/Picture.h"
+#include "annotations/PicturePlacing.h"
 #include "annotations/Table.h"
 #include "annotations/TextField.h"
 #include "core/Component.h"
 #include "platform/DrawContext.h"
+#include "platform/Paths.h"
 #include "platform/Strings.h"
 
 namespace {
@@ -97,7 +99,8 @@ void CBoardView::PlaceNewAnnotation(std::unique_ptr<CBoardObject> object, QPoint
 void CBoardView::PlaceNewPicture(const QString& path)
 {
     auto picture = std::make_unique<CPlaatje>();
-    picture->SetFile(QString(), path);
+    // A name relative to the bitmap folder is found there, as when a board is read.
+    picture->SetFile(WindowsName(BitmapFolderPath(m_doc)) + u'\\', path);
     picture->Load();
     CPlaatje* raw = picture.get();
     m_doc.AddPicture(std::move(picture));

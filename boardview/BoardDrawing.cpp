@@ -139,7 +139,7 @@ void CBoardView::DrawBoard(CDC& dc, const CRect& rect, bool direct, bool all)
     // Probes go back onto their sockets before anything is drawn: moved after the
     // components, a probe would show where it was.
     m_doc.SnapProbes();
-    const std::vector<CBoardObject*> annotations = AnnotationsMeeting(dc, area, all);
+    const std::vector<CBoardObject*> annotations = AnnotationsMeeting(area, all);
     if (direct) {
         for (CBoardObject* object : annotations)
             object->Draw(dc);
@@ -165,7 +165,7 @@ void CBoardView::PaintEditingBoard(QImage& surface, const QRect& area, int dpi,
     prepare(measuring);
     const CRect clip = ShiftToBand(measuring, area).Normalized();
     const std::optional<CSpriteLayer> layer = SpritesMeeting(measuring, clip);
-    const std::vector<CBoardObject*> annotations = AnnotationsMeeting(measuring, clip, false);
+    const std::vector<CBoardObject*> annotations = AnnotationsMeeting(clip, false);
     // Without a layer (more sprites than may be held at once) the area is one band,
     // drawn one sprite after the other.
     const std::vector<RowSpan> heldTogether =
@@ -192,14 +192,13 @@ void CBoardView::PaintEditingBoard(QImage& surface, const QRect& area, int dpi,
     DrawLines(dc, clip, false);
 }
 
-std::vector<CBoardObject*> CBoardView::AnnotationsMeeting(const CDC& dc, const CRect& area, bool all)
+std::vector<CBoardObject*> CBoardView::AnnotationsMeeting(const CRect& area, bool all)
 {
     const auto meets = [&](const CRect& r) { return all || Meets(r.Normalized(), area); };
     std::vector<CBoardObject*> chosen;
     AddAnnotations(chosen, m_doc.m_textFields, [&](const CRect& r) { return !SizeKnown(r) || meets(r); });
     AddAnnotations(chosen, m_doc.m_tables, meets);
-    if (!dc.IsPrinting())
-        AddAnnotations(chosen, m_doc.m_pictures, meets);
+    AddAnnotations(chosen, m_doc.m_pictures, meets); // printed too, in their own colours
     return chosen;
 }
 

@@ -68,7 +68,7 @@ bool RenderBoardPng(CVeldtrakDoc& doc, const QString& out)
     return image.save(out, "PNG");
 }
 
-bool RenderBoardPdf(CVeldtrakDoc& doc, const QString& out)
+bool RenderBoardPdf(CVeldtrakDoc& doc, const QString& out, QString* note)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -76,6 +76,8 @@ bool RenderBoardPdf(CVeldtrakDoc& doc, const QString& out)
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
     LayOutAnnotations(doc, kScreenDpi);
+    if (note)
+        *note = PrintScaleNote(doc, printer);
     CBoardView view(doc);
     return PrintBoard(view, printer) > 0 && QFileInfo(out).size() > 0;
 }

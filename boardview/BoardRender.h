@@ -14,5 +14,6 @@ CRect OccupiedArea(const CVeldtrakDoc& doc);
 bool RenderBoardPng(CVeldtrakDoc& doc, const QString& out);
 
 // The board as printed on A4 pages: only the pages with something on them, numbered.
-// False when the file cannot be written or the board has nothing to print.
-bool RenderBoardPdf(CVeldtrakDoc& doc, const QString& out);
+// False when the file cannot be written or the board has nothing to print. 'note' gets
+// the word said when the board had to be printed smaller.
+bool RenderBoardPdf(CVeldtrakDoc& doc, const QString& out, QString* note = nullptr);

@@ -158,7 +158,7 @@ private:
     PaintKind BeginPaint();
     void OnDraw(CDC& dc, const CRect& clip, PaintKind kind);
     // The parts of DrawBoard, for 'area' (board units, normalized) or all of the board.
-    std::vector<CBoardObject*> AnnotationsMeeting(const CDC& dc, const CRect& area, bool all);
+    std::vector<CBoardObject*> AnnotationsMeeting(const CRect& area, bool all);
     void DrawComponentsDirect(CDC& dc, const CRect& area, bool all);
     // The sprite of a component at the context's resolution, kept or drawn now.
     std::shared_ptr<CSprite> SpriteOf(CComponent& c, const CDC& dc);

@@ -4,8 +4,10 @@
 #include "BoardView.h"
 
 #include "Sprites.h"
+#include "annotations/PicturePlacing.h"
 #include "platform/DrawContext.h"
 #include "platform/FileDialogs.h"
+#include "platform/Paths.h"
 
 #include <QCursor>
 
@@ -47,15 +49,20 @@ void CBoardView::OnPlaceComponent(int argument)
 void CBoardView::OnNewPicture()
 {
     const QString path = AskBitmapFile();
-    if (!path.isEmpty())
-        PlaceNewPicture(path);
+    if (path.isEmpty())
+        return;
+    // Questions and messages come before anything is drawn.
+    const QString stored = PrepareNewPicture(m_doc, path);
+    if (!stored.isEmpty())
+        PlaceNewPicture(stored);
 }
 
 QString CBoardView::AskBitmapFile()
 {
     FileDialogOptions options;
-    options.filter = QStringLiteral("Bitmaps (*.bmp)|*.bmp|Alle bestanden (*.*)|*.*||");
+    options.filter = QStringLiteral("Plaatjes (*.bmp *.png *.jpg *.jpeg)|*.bmp;*.png;*.jpg;*.jpeg|"
+                                    "Bitmaps (*.bmp)|*.bmp|Alle bestanden (*.*)|*.*||");
     options.defaultExtension = QStringLiteral("bmp");
-    options.initialName = QStringLiteral("*.bmp");
+    options.folder = WindowsName(BitmapFolderPath(m_doc)); // where the worksheets' pictures are
     return RunFileDialog(options);
 }

@@ -1,5 +1,6 @@
 #include "Printing.h"
 
+#include "BoardRender.h"
 #include "BoardView.h"
 #include "annotations/Annotation.h"
 #include "platform/DrawContext.h"
@@ -17,6 +18,7 @@
 namespace {
 
 constexpr int kPageNumberLift = 100; // the page number's top lies 10 mm above the page's bottom
+constexpr int kPrintLayoutDpi = 96;   // the resolution pictures are laid out in
 
 bool Intersect(const CRect& a, const CRect& b)
 {
@@ -89,7 +91,8 @@ bool InPrintRange(const QPrinter& printer, int page)
 // Paints every page of the job onto the printer, without ending the job.
 int PaintBoardPages(CBoardView& view, QPrinter& printer)
 {
-    const CRect printable = PrintableRectOf(printer);
+    const int dpi = PrintDpi(view.Document(), PrintableRectOf(printer), printer.resolution());
+    const CRect printable = PageArea(printer, dpi);
     PaginateOnce(view, printable);
     if (view.PageOrigins().empty()) return 0; // nothing on the board: no output at all
 
@@ -101,7 +104,7 @@ int PaintBoardPages(CBoardView& view, QPrinter& printer)
     for (int page = 1; page <= count; ++page) {
         if (!InPrintRange(printer, page)) continue;
         if (printed > 0) printer.newPage();
-        CDC dc(painter, printer.resolution(), true);
+        CDC dc(painter, dpi, true);
         PrintBoardPage(view, dc, page, printable, runningNumber);
         ++printed;
     }
@@ -202,6 +205,37 @@ CRect PrintableRectOf(const QPrinter& printer)
     return CRect(0, 0, paint.width() * 254 / dpi, -(paint.height() * 254 / dpi));
 }
 
+int PrintDpi(const CVeldtrakDoc& doc, const CRect& paper, int printerDpi)
+{
+    if (printerDpi <= 0 || paper.right <= 0) return printerDpi;
+    // Measured from the board's left edge, where the pages start, to the right edge of
+    // what is on it (with its margin).
+    const int width = OccupiedArea(doc).right;
+    if (width <= paper.right) return printerDpi;
+    return std::max(1, int(qint64(printerDpi) * paper.right / width));
+}
+
+CRect PageArea(const QPrinter& printer, int dpi)
+{
+    const QRect paint = printer.pageLayout().paintRectPixels(printer.resolution());
+    const int scaled = std::max(1, dpi);
+    return CRect(0, 0, int(qint64(paint.width()) * 254 / scaled), -int(qint64(paint.height()) * 254 / scaled));
+}
+
+int PrintScalePercent(const CVeldtrakDoc& doc, const QPrinter& printer)
+{
+    const int dpi = printer.resolution();
+    if (dpi <= 0) return 100;
+    return int(qint64(PrintDpi(doc, PrintableRectOf(printer), dpi)) * 100 / dpi);
+}
+
+QString PrintScaleNote(const CVeldtrakDoc& doc, const QPrinter& printer)
+{
+    const int percent = PrintScalePercent(doc, printer);
+    if (percent >= 100) return {};
+    return QStringLiteral("Het bord is breder dan het papier en is verkleind tot %1% afgedrukt.").arg(percent);
+}
+
 bool PrintBoardPage(CBoardView& view, CDC& dc, int pageNumber, const CRect& printable,
                     int& runningNumber)
 {
@@ -225,6 +259,8 @@ bool PrintBoardPage(CBoardView& view, CDC& dc, int pageNumber, const CRect& prin
 
     const int oldMix = dc.SetROP2(R2_COPYPEN);
     const CPen oldPen = dc.SelectObject(CPen::Black());
+    // Pictures take the size they have on the screen at true size.
+    dc.SetLayoutDpi(kPrintLayoutDpi);
     view.DrawBoard(dc, page, true, false);
     dc.SelectObject(oldPen);
     dc.SetROP2(oldMix);

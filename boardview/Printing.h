@@ -1,5 +1,6 @@
 #pragma once
-// Printing the board: the board is cut into tiles the size of the printer's page,
+// Printing the board: the board is cut into tiles the size of the printer's page
+// (a board wider than the paper is printed smaller, so that its width fits one page),
 // only tiles with something on them become pages, and each page carries a running
 // number. While a print job (or an open preview) knows its pages, "Paginering" shows
 // the page frames on the board.
@@ -13,6 +14,7 @@ class CBoardView;
 class CDC;
 class CVeldtrakDoc;
 class QPrinter;
+class QString;
 class QPrintPreviewDialog;
 class QWidget;
 
@@ -33,6 +35,17 @@ std::vector<CPoint> PaginateBoard(const CVeldtrakDoc& doc, const CRect& printabl
 
 // The printer's printable area in board units: (0, 0) to (width, -height).
 CRect PrintableRectOf(const QPrinter& printer);
+
+// A board is printed so that a page of it is a page on paper: when what is on it
+// reaches further right than the paper is wide, it is printed smaller, at a lower
+// resolution than the printer's, so that its width fits one page. Its pages are then
+// found on the board with PageArea, which is larger than the paper by as much.
+int PrintDpi(const CVeldtrakDoc& doc, const CRect& paper, int printerDpi);
+CRect PageArea(const QPrinter& printer, int dpi);
+// The size the board is printed at, in percent of true size (100 when it fits).
+int PrintScalePercent(const CVeldtrakDoc& doc, const QPrinter& printer);
+// The word said when the board is printed smaller; empty when it is not.
+QString PrintScaleNote(const CVeldtrakDoc& doc, const QPrinter& printer);
 
 // Prints page 'pageNumber' (1-based) of the current job onto a printing context; the
 // first call of a job paginates with the printable rectangle of that page. Returns

@@ -4,6 +4,7 @@
 
 #include "BoardArchive.h"
 #include "FileErrors.h"
+#include "TeacherSave.h"
 #include "core/Archive.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileIO.h"
@@ -93,6 +94,8 @@ bool CVeldtrakDoc::OnFileSave()
 {
     if (m_strPathName.isEmpty() || m_strPathName.endsWith(LoadString(61443)))
         return DoSaveAs();
+    if (SavesWhereTeacherWants(*this)) // the file that was opened, wherever it lies
+        return SaveExactlyAt(*this, m_strPathName);
     return OnSaveDocument(m_strPathName);
 }
 
@@ -103,6 +106,10 @@ bool CVeldtrakDoc::OnFileSaveAs()
 
 bool CVeldtrakDoc::DoSaveAs()
 {
+    if (SavesWhereTeacherWants(*this)) {
+        const QString path = AskTeacherSavePath(*this);
+        return !path.isEmpty() && SaveExactlyAt(*this, path);
+    }
     // With an output folder the pupil chooses only a name: every save lands there.
     if (!m_strFolderOutput.isEmpty() && m_askRestrictedSaveName) {
         const QString name = m_askRestrictedSaveName();

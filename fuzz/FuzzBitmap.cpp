@@ -1,4 +1,4 @@
-// A picture's bitmap file as a worksheet brings it along: found in the bitmap folder,
+// A picture's file (BMP, PNG or JPEG) as a worksheet brings it along: found in the bitmap folder,
 // loaded, and drawn on the board twice (the second drawing removes the first). What
 // loads is within the size the loader promises; what its header check refuses never
 // loads.
@@ -32,8 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     picture.m_rect = CRect(100, -100, 100, -100);
     picture.m_strFileName = QStringLiteral("plaatje.bmp");
     picture.LoadFiles(WindowsName(folder));
-    // The loader checks the same first bytes.
-    if (!IsAcceptableBitmapHeader(bytes.left(14 + 124), qint64(size)))
+    // The loader checks the same first bytes of a BMP; PNG and JPEG go by their header's size.
+    if (PictureFormatOf(bytes) == PictureFormat::Bmp &&
+        !IsAcceptableBitmapHeader(bytes.left(14 + 124), qint64(size)))
         FuzzCheck(!picture.IsLoaded(), "a refused header never loads");
     if (picture.IsLoaded()) {
         FuzzCheck(picture.m_nWidth > 0 && picture.m_nWidth <= kMaxBitmapSide &&

@@ -19,6 +19,38 @@ QString QtFilter(const QString& filter)
     return filters.join(QStringLiteral(";;"));
 }
 
+namespace {
+
+// The extension of a filter that names one kind of file: "Antwoordvellen (*.ant)" gives
+// "ant"; empty for "Alle bestanden (*.*)" and for filters of several kinds.
+QString SingleExtension(const QString& nameFilter)
+{
+    const qsizetype open = nameFilter.lastIndexOf(QStringLiteral("(*."));
+    if (open < 0 || !nameFilter.endsWith(u')')) return {};
+    const QString extension = nameFilter.mid(open + 3, nameFilter.size() - open - 4);
+    if (extension.isEmpty() || extension.contains(u'*') || extension.contains(u' ') ||
+        extension.contains(u';'))
+        return {};
+    return extension;
+}
+
+// The filter of the default extension is the one shown first, and choosing another
+// filter changes the extension a bare name gets.
+void LetSuffixFollowFilter(QFileDialog& dialog, const QString& defaultExtension)
+{
+    for (const QString& nameFilter : dialog.nameFilters())
+        if (SingleExtension(nameFilter).compare(defaultExtension, Qt::CaseInsensitive) == 0) {
+            dialog.selectNameFilter(nameFilter);
+            break;
+        }
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& chosen) {
+        const QString extension = SingleExtension(chosen);
+        if (!extension.isEmpty()) dialog.setDefaultSuffix(extension);
+    });
+}
+
+} // namespace
+
 QString RunFileDialog(const FileDialogOptions& options)
 {
     QFileDialog dialog;
@@ -36,6 +68,7 @@ QString RunFileDialog(const FileDialogOptions& options)
         dialog.selectNameFilter(options.initialName); // a pattern, not a name
     else
         dialog.selectFile(options.initialName);
+    if (options.suffixFollowsFilter) LetSuffixFollowFilter(dialog, options.defaultExtension);
     if (!options.save) dialog.setOption(QFileDialog::ReadOnly); // hides the read-only choice
     if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return WindowsName(dialog.selectedFiles().constFirst());

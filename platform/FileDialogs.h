@@ -13,6 +13,7 @@ struct FileDialogOptions {
     QString title;            // empty: the dialog's own
     QString filter;           // in the "A (*.a)|*.a||" form; empty: every file
     QString defaultExtension; // without the dot
+    bool suffixFollowsFilter = false; // the chosen kind ("*.ant") is the default extension
     QString initialName;      // preselected name ("*.wks" selects that pattern)
     QString folder;           // where it opens; empty: the current folder
 };

@@ -3,8 +3,9 @@
 # the real window under Xvfb, with screenshots:
 #   teacher (veldtrak /docent): empty board -> toggle, lamp, wire -> "Stel beveiliging
 #   in" (no password yet) -> password, no adding of components, title, next board
-#   les1.ant behind a password -> saved through the restricted "Opslaan als..." as
-#   les1 -> protection again with "Extra" and the settings -> the answer sheet les1.ant
+#   les1.ant behind a password -> saved into the pupils' folder through the ordinary
+#   save dialog (unlocked, the teacher saves where the teacher wants) -> protection
+#   again with "Extra" and the settings -> the answer sheet les1.ant beside it
 #   pupil (veldtrak leerling/les1.wks): a refused move -> scroll -> "Open volgend bord"
 #   with the password -> the answer sheet at the same place -> back -> Save As.
 #   scripts/classroom-story.sh OUTFOLDER    (after ./run.sh or scripts/setup.sh built it;
@@ -49,8 +50,8 @@ t juf; k Tab; t juf; k Tab; t "Les 1: lamp aan"; k Tab Tab Tab Tab; t les1.ant; 
 k Tab Tab Tab space                # "componenten toevoegen" off
 shot t1-protection
 k Return; sleep 0.5
-click 900 700; k ctrl+s; sleep 0.8; shot t2-restricted-save
-t les1; k Return; sleep 0.8
+click 900 700; k ctrl+s; sleep 0.8; t leerling/les1; sleep 0.3; shot t2-save-dialog
+k Return; sleep 0.8
 click $lock 34; sleep 0.5          # unlocked: no password asked
 k Tab Tab ctrl+a; t "Les 1: antwoord"; k Tab; t les1.wks; k Tab Tab Tab ctrl+a Delete Tab Tab ctrl+a Delete
 click 379 617; sleep 0.5           # "Extra": the settings

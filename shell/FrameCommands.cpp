@@ -109,16 +109,19 @@ void CMainFrame::OnCommand(int id)
         return; // a key can arrive before the buttons caught up with the board
     switch (id) {
     case ID_FILE_PRINT:
-        PrintBoardWithDialog(*m_pBoard, Printer(), this);
+        if (PrintBoardWithDialog(*m_pBoard, Printer(), this))
+            m_pMessage->setText(PrintScaleNote(m_doc, Printer()));
         break;
     case ID_FILE_PRINT_DIRECT:
         PrintBoard(*m_pBoard, Printer());
+        m_pMessage->setText(PrintScaleNote(m_doc, Printer()));
         break;
     case ID_FILE_PRINT_PREVIEW:
         if (m_pPreview)
             m_pPreview->activateWindow();
         else
             m_pPreview = OpenPrintPreview(*m_pBoard, Printer(), this);
+        m_pMessage->setText(PrintScaleNote(m_doc, Printer()));
         break;
     case ID_FILE_PRINT_SETUP: {
         QPageSetupDialog dialog(&Printer(), this);

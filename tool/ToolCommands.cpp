@@ -320,7 +320,10 @@ int RunToolCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
         return 0;
     }
     if (render) {
-        const bool ok = command == u"png" ? RenderBoardPng(doc, renderFile) : RenderBoardPdf(doc, renderFile);
+        QString note;
+        const bool ok = command == u"png" ? RenderBoardPng(doc, renderFile) : RenderBoardPdf(doc, renderFile, &note);
+        if (ok && !note.isEmpty())
+            out << note << Qt::endl;
         if (!ok)
             err << "Kon " << renderFile << " niet maken." << Qt::endl;
         return ok ? 0 : 1;

@@ -1,5 +1,6 @@
-// Pictures: finding and loading the bitmap safely, drawing by exclusive-or of the
-// once-inverted bitmap, the size following the resolution, the hit test.
+// Pictures: finding and loading the picture (BMP, PNG, JPEG) safely, drawing by
+// exclusive-or of the once-inverted bitmap, the size following the resolution, the hit
+// test.
 #include "AnnotationTestSupport.h"
 #include "annotations/BitmapFile.h"
 #include "annotations/Picture.h"
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -77,17 +79,10 @@ TEST_F(PictureFixture, RefusesFilesThatAreNoSoundBitmap)
     QByteArray badOffset = good;
     badOffset[10] = char(0xFF);
     badOffset[11] = char(0xFF);
-    QByteArray png;
-    {
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        Pattern().save(&buffer, "PNG");
-    }
     const struct {
         const char* name;
         QByteArray bytes;
     } cases[] = {
-        {"a PNG under a bitmap's name", png},
         {"truncated to half", good.left(good.size() / 2)},
         {"only the file header", good.left(14)},
         {"empty", QByteArray()},
@@ -113,6 +108,89 @@ TEST_F(PictureFixture, RefusesFilesThatAreNoSoundBitmap)
     }
     ASSERT_TRUE(WriteBytes(Path(u"goed.bmp"_qs), good));
     EXPECT_FALSE(LoadBitmapFile(Path(u"goed.bmp"_qs)).isNull());
+}
+
+QByteArray Encoded(const QImage& image, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(image.save(&buffer, format)) << format;
+    return bytes;
+}
+
+TEST_F(PictureFixture, ReadsPngAndJpegByWhatTheFileHoldsWithinTheLimits)
+{
+    QImage halfClear(32, 24, QImage::Format_ARGB32);
+    halfClear.fill(qRgba(0, 0, 200, 255));
+    for (int y = 0; y < 24; ++y)
+        for (int x = 16; x < 32; ++x)
+            halfClear.setPixel(x, y, qRgba(0, 0, 0, 0));
+    QImage green(40, 30, QImage::Format_RGB32);
+    green.fill(qRgb(20, 180, 40));
+    const QByteArray png = Encoded(Pattern(), "PNG");
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QSize size; // empty: refused
+        QRgb left, right; // the pixels (2, 2) and (29, 2) when read
+    } cases[] = {
+        {"a PNG", png, {32, 24}, Pattern().pixel(2, 2), Pattern().pixel(29, 2)},
+        {"a PNG under a bitmap's name", png, {32, 24}, Pattern().pixel(2, 2), Pattern().pixel(29, 2)},
+        {"transparent parts lie on white", Encoded(halfClear, "PNG"), {32, 24}, qRgb(0, 0, 200), qRgb(255, 255, 255)},
+        {"a JPEG", Encoded(green, "JPG"), {40, 30}, 0, 0},
+        {"wider than the limit", Encoded(QImage(kMaxBitmapSide + 1, 2, QImage::Format_RGB32), "PNG"), {}, 0, 0},
+        {"a PNG cut short", png.left(png.size() / 2), {}, 0, 0},
+        {"a PNG's signature before text", QByteArray("\x89PNG\r\n\x1a\n and then nothing"), {}, 0, 0},
+        {"a JPEG's marker before text", QByteArray("\xff\xd8\xff and then nothing"), {}, 0, 0},
+        {"a GIF", QByteArray("GIF89a"), {}, 0, 0},
+    };
+    for (const auto& c : cases) {
+        for (const QString& name : {u"p.png"_qs, u"p.bmp"_qs}) {
+            ASSERT_TRUE(WriteBytes(Path(name), c.bytes));
+            const QImage image = LoadBitmapFile(Path(name));
+            EXPECT_EQ(image.isNull() ? QSize() : image.size(), c.size) << c.name;
+            if (image.isNull() || c.left == 0)
+                continue;
+            EXPECT_EQ(image.pixel(2, 2), c.left) << c.name;
+            EXPECT_EQ(image.pixel(29, 2), c.right) << c.name;
+        }
+    }
+    // A JPEG's colours come back near what was written.
+    ASSERT_TRUE(WriteBytes(Path(u"p.jpg"_qs), Encoded(green, "JPG")));
+    const QRgb read = LoadBitmapFile(Path(u"p.jpg"_qs)).pixel(20, 15);
+    EXPECT_NEAR(qGreen(read), 180, 8);
+    EXPECT_NEAR(qRed(read), 20, 8);
+}
+
+TEST_F(PictureFixture, APhotoLargerThanWhatItMustFitIsReadScaledDownKeepingItsProportions)
+{
+    QImage photo(1200, 900, QImage::Format_RGB32);
+    photo.fill(qRgb(200, 30, 30));
+    const struct {
+        const char* format;
+        QSize fit;
+        QSize read;
+    } cases[] = {
+        {"JPG", {600, 600}, {600, 450}}, // scaled while it is decoded
+        {"PNG", {600, 600}, {600, 450}},
+        {"BMP", {300, 900}, {300, 225}},
+        {"PNG", {2000, 2000}, {1200, 900}}, // fits: as it is
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(WriteBytes(Path(u"foto"_qs), Encoded(photo, c.format)));
+        QSize original;
+        const QImage image = ReadPictureToFit(Path(u"foto"_qs), c.fit, original);
+        EXPECT_EQ(image.size(), c.read) << c.format;
+        EXPECT_EQ(original, QSize(1200, 900)) << c.format;
+        EXPECT_EQ(image.format(), QImage::Format_RGB32);
+    }
+    // Larger than the picture limits, which loading a board refuses: read scaled down.
+    ASSERT_TRUE(WriteBytes(Path(u"breed"_qs), Encoded(QImage(kMaxBitmapSide * 2, 100, QImage::Format_RGB32), "JPG")));
+    QSize original;
+    EXPECT_TRUE(LoadBitmapFile(Path(u"breed"_qs)).isNull());
+    EXPECT_EQ(ReadPictureToFit(Path(u"breed"_qs), QSize(3061, 4270), original).size(), QSize(3061, 18));
+    EXPECT_EQ(original, QSize(kMaxBitmapSide * 2, 100));
 }
 
 TEST_F(PictureFixture, ShowsItsColoursOnWhiteAndADrawingTwiceRestoresTheBoard)

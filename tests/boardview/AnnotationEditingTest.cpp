@@ -198,6 +198,7 @@ TEST_F(AnnotationEditingTest, TablesAndPicturesAreDraggedToo)
         files.selectFile(path);
         return int(QDialog::Accepted);
     });
+    user.Answer(7); // not copied into the bitmap folder: the full path is kept
     doc->OnCommand(ID_INSERT_PICTURE);
     ASSERT_EQ(doc->m_pictures.size(), 1u);
     auto& picture = static_cast<CPlaatje&>(*doc->m_pictures[0]);

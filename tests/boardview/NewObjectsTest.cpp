@@ -1,4 +1,4 @@
-// New objects announced by hints: a picture asks for its bitmap file first.
+// New objects announced by hints: a picture asks for its picture file first.
 #include "BoardViewFixture.h"
 
 #include "support/ScriptedModals.h"
@@ -26,7 +26,8 @@ TEST_F(NewObjectsTest, ANewPictureAsksForABitmapAndCancellingChangesNothing)
         return int(QDialog::Rejected);
     });
     doc->UpdateAllViews(HINT_NEW_PICTURE);
-    EXPECT_EQ(filters, QStringList({"Bitmaps (*.bmp)", "Alle bestanden (*.*)"}));
+    EXPECT_EQ(filters, QStringList({"Plaatjes (*.bmp *.png *.jpg *.jpeg)", "Bitmaps (*.bmp)",
+                                    "Alle bestanden (*.*)"}));
     EXPECT_EQ(suffix, "bmp");
     EXPECT_TRUE(doc->m_pictures.empty());
     EXPECT_EQ(view->Mode(), MODE_IDLE);

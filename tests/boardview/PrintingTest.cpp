@@ -112,7 +112,8 @@ protected:
         view.reset();
         DocFixture::TearDown();
     }
-    // Gates in the middle of three pages far apart: tiles (0, 0), (3, 0) and (0, 3).
+    // Gates in the middle of three pages of the first column: tiles (0, 0), (0, 1) and
+    // (0, 3).
     void SpreadGates()
     {
         const CRect page = PrintableRectOf(printer);
@@ -121,7 +122,7 @@ protected:
                           row * page.bottom + page.bottom / 2);
         };
         for (auto [index, tile] :
-             {std::pair(AND_GATE, middle(0, 0)), std::pair(OR_GATE, middle(3, 0)),
+             {std::pair(AND_GATE, middle(0, 0)), std::pair(OR_GATE, middle(0, 1)),
               std::pair(XOR_GATE, middle(0, 3))})
             Place(index, tile.x, tile.y);
     }
@@ -169,6 +170,33 @@ TEST_F(BoardPrintingTest, EachPageTellsWhetherMoreFollowAndTheNumberRuns)
     EXPECT_EQ(number, 4); // three pages printed
     EXPECT_EQ(view->PrintableRect(), printable);
     EXPECT_EQ(view->PageOrigins().size(), 3u);
+}
+
+TEST_F(BoardPrintingTest, ABoardWiderThanThePaperIsPrintedSmallerSoThatItsWidthIsOnePage)
+{
+    REQUIRE_TOOL("pdfinfo");
+    // At true size these would be the tiles (0, 0) and (3, 0), two columns apart.
+    const CRect paper = PrintableRectOf(printer);
+    Place(AND_GATE, paper.right / 2, paper.bottom / 2);
+    Place(OR_GATE, 3 * paper.right + paper.right / 2, paper.bottom / 2);
+    // The OR gate's right edge lies a little beyond 3.5 paper widths (a gate and a 1 cm
+    // margin more): between a fourth and a third of true size.
+    const int percent = PrintScalePercent(*doc, printer);
+    EXPECT_GT(percent, 25);
+    EXPECT_LT(percent, 29);
+    EXPECT_EQ(PrintScaleNote(*doc, printer),
+              QStringLiteral("Het bord is breder dan het papier en is verkleind tot %1% afgedrukt.").arg(percent));
+    EXPECT_EQ(PrintBoard(*view, printer), 1);
+    EXPECT_EQ(PdfPageCount(Path("bord.pdf")), 1);
+
+    // Pages still show where they fall on the board: one page as wide as the gates reach.
+    QPainter painter(&printer);
+    int number = 1;
+    const int dpi = PrintDpi(*doc, paper, printer.resolution());
+    CDC dc(painter, dpi, true);
+    EXPECT_FALSE(PrintBoardPage(*view, dc, 1, PageArea(printer, dpi), number));
+    ASSERT_EQ(view->PageOrigins().size(), 1u);
+    EXPECT_GE(view->PrintableRect().right, doc->m_components[1]->m_rect.right);
 }
 
 TEST_F(BoardPrintingTest, EmptyBoardPrintsNothing)

@@ -172,7 +172,12 @@ QString CExerciseSession::Play(const CExerciseAction& action)
         return QStringLiteral("the program did not start again");
     if (fault.isEmpty())
         fault = m_pInvariants->Check(*this);
-    if (fault.isEmpty())
-        fault = m_pFileWatch->ChangedFile();
+    if (fault.isEmpty()) {
+        const QString changed = m_pFileWatch->ChangedFile();
+        // The teacher saves where the teacher wants: over the worksheet that was opened,
+        // and pictures into the bitmap folder.
+        if (!Doc().IsTeacherMode())
+            fault = changed;
+    }
     return fault;
 }

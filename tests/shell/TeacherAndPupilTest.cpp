@@ -1,10 +1,12 @@
 // The program as a teacher starts it (/docent) and as a pupil starts it: the teacher
-// protects a worksheet and links it to its answer sheet, the pupil meets the
+// protects a worksheet, links it to its answer sheet and saves both into the pupils'
+// folder, the pupil meets the
 // permissions and follows the link behind its password, and back.
 #include "AppFixture.h"
 #include "shell/CommandIds.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -41,6 +43,18 @@ std::function<int(QDialog&)> TypeAndOk(int edit, const QString& text)
     };
 }
 
+// The ordinary file dialog: this file chosen.
+std::function<int(QDialog&)> ChooseFile(const QString& path)
+{
+    return [path](QDialog& d) {
+        auto* files = qobject_cast<QFileDialog*>(&d);
+        EXPECT_NE(files, nullptr) << d.windowTitle().toStdString();
+        if (!files) return int(QDialog::Rejected);
+        files->selectFile(path);
+        return int(QDialog::Accepted);
+    };
+}
+
 class TeacherAndPupilTest : public AppFixture {};
 
 TEST_F(TeacherAndPupilTest, OnlyTheDocentOptionMakesTheTeachersProgram)
@@ -73,12 +87,13 @@ TEST_F(TeacherAndPupilTest, TheTeachersWorksheetLeadsThePupilToTheAnswerSheetAnd
             {{1023, "juf"}, {1024, "juf"}, {1028, "Les 1"}, {1022, "les1.ant"}, {1027, "antw"}},
             {1050})); // no adding or moving components
         Run(ID_PROTECTION);
-        teacher.Then(TypeAndOk(1098, "les1")); // the restricted "Opslaan als..."
+        // Unlocked, the teacher saves where the teacher wants: here the pupils' folder.
+        teacher.Then(ChooseFile(Path("leerling/les1.wks")));
         Run(ID_FILE_SAVE);
         teacher.Then(
             Protect({{1028, "Les 1 antwoord"}, {1021, "les1.wks"}, {1022, ""}, {1027, ""}}));
         Run(ID_PROTECTION); // still unlocked: no password asked
-        teacher.Then(TypeAndOk(1098, "les1.ant"));
+        teacher.Then(ChooseFile(Path("leerling/les1.ant")));
         Run(ID_FILE_SAVE_AS);
     }
     EXPECT_TRUE(QFileInfo::exists(Path("leerling/les1.wks")));

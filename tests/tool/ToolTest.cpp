@@ -438,42 +438,140 @@ TEST_F(ToolPipeTest, ABoardOrPictureThatIsANamedPipeIsRefusedWithoutWaiting)
     EXPECT_FALSE(m_err.isEmpty());
 }
 
-TEST_F(ToolAnnotationTest, PngShowsThePictureAndPdfLeavesItOut)
+// The area of the pixels that pass 'predicate', and how many there are.
+template <class Predicate>
+std::pair<QRect, int> PixelsWhere(const QImage& image, Predicate predicate)
+{
+    QRect box;
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (predicate(image.pixel(x, y))) {
+                box |= QRect(x, y, 1, 1);
+                ++n;
+            }
+    return {box, n};
+}
+
+// A picture n pixels long, at a place between two pixels, colours parts of n to n + 2
+// pixels, and a PDF rasteriser fills the parts of an image whole.
+bool Spans(int pixels, int n)
+{
+    return pixels >= n && pixels <= n + 2;
+}
+
+bool IsRed(QRgb p)
+{
+    return qRed(p) > 180 && qGreen(p) < 60 && qBlue(p) < 60;
+}
+
+// The pages of a PDF as images at 96 dpi, first page first.
+std::vector<QImage> PdfPages(const QString& pdf, const QString& folder)
+{
+    const QString prefix = folder + QStringLiteral("/pagina");
+    EXPECT_EQ(QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("96"),
+                                                             QStringLiteral("-png"), pdf, prefix}),
+              0);
+    std::vector<QImage> pages;
+    QStringList names = QDir(folder).entryList({QStringLiteral("pagina*.png")}, QDir::Files, QDir::Name);
+    for (const QString& name : names) {
+        pages.emplace_back(folder + u'/' + name);
+        QFile::remove(folder + u'/' + name);
+    }
+    return pages;
+}
+
+TEST_F(ToolAnnotationTest, PngAndPdfShowThePictureInItsColoursAtItsSize)
 {
     const QString board = Worksheet();
     const QString png = m_dir.path() + QStringLiteral("/bord.png");
     ASSERT_EQ(Run({QStringLiteral("png"), board, png}), 0) << m_err.toStdString();
     const QImage screen(png);
     ASSERT_FALSE(screen.isNull());
-    auto count = [](const QImage& image, auto predicate) {
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                n += predicate(image.pixel(x, y));
-        return n;
-    };
-    const auto red = [](QRgb p) { return qRed(p) > 180 && qGreen(p) < 60 && qBlue(p) < 60; };
     const auto grey = [](QRgb p) { return p == qRgb(128, 128, 128); };
     const auto dark = [](QRgb p) { return qGray(p) < 60; };
-    EXPECT_EQ(count(screen, red), 30 * 20);
-    EXPECT_GT(count(screen, grey), 20);
-    EXPECT_GT(count(screen, dark), 200);
+    EXPECT_EQ(PixelsWhere(screen, IsRed).second, 30 * 20);
+    EXPECT_GT(PixelsWhere(screen, grey).second, 20);
+    EXPECT_GT(PixelsWhere(screen, dark).second, 200);
 
+    // On paper at 96 dpi the 30 x 20 pixels of a picture laid out at 96 dpi are again
+    // 30 x 20 (7.9 x 5.3 mm), red, not the inverse the screen keeps in memory.
     const QString pdf = m_dir.path() + QStringLiteral("/bord.pdf");
     ASSERT_EQ(Run({QStringLiteral("pdf"), board, pdf}), 0) << m_err.toStdString();
-    const QString prefix = m_dir.path() + QStringLiteral("/pagina");
-    ASSERT_EQ(QProcess::execute(QStringLiteral("pdftoppm"),
-                                {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
-                                 QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                                 QStringLiteral("1"), pdf, prefix}),
-              0);
-    QDir dir(m_dir.path());
-    const QStringList pages = dir.entryList({QStringLiteral("pagina*.png")});
-    ASSERT_EQ(pages.size(), 1);
-    const QImage paper(m_dir.path() + u'/' + pages[0]);
-    EXPECT_EQ(count(paper, red), 0);              // pictures are not printed
-    EXPECT_GT(count(paper, dark), 200);           // the texts and the table's black border
-    EXPECT_GT(count(paper, [](QRgb p) { return qGray(p) > 90 && qGray(p) < 170 && qRed(p) == qBlue(p); }), 10);
+    EXPECT_TRUE(m_out.isEmpty()) << "a narrow board is printed at true size: " << m_out.toStdString();
+    const std::vector<QImage> pages = PdfPages(pdf, m_dir.path());
+    ASSERT_EQ(pages.size(), 1u);
+    const auto [box, red] = PixelsWhere(pages[0], IsRed);
+    EXPECT_TRUE(Spans(box.width(), 30)) << box.width();
+    EXPECT_TRUE(Spans(box.height(), 20)) << box.height();
+    EXPECT_GT(red, 28 * 18);
+    EXPECT_GT(PixelsWhere(pages[0], dark).second, 200); // the texts and the table's black border
+    EXPECT_GT(PixelsWhere(pages[0], [](QRgb p) { return qGray(p) > 90 && qGray(p) < 170 && qRed(p) == qBlue(p); }).second, 10);
+}
+
+TEST_F(ToolAnnotationTest, APageThatHoldsOnlyAPictureShowsIt)
+{
+    QImage bitmap(40, 40, QImage::Format_RGB32);
+    bitmap.fill(qRgb(220, 20, 20));
+    QDir(m_dir.path()).mkdir(QStringLiteral("bmp"));
+    ASSERT_TRUE(bitmap.save(m_dir.path() + QStringLiteral("/bmp/rood.png"), "PNG"));
+    CVeldtrakDoc doc;
+    auto inverter = doc.CreateComponent(6);
+    inverter->MoveTo(200, -200);
+    doc.AddComponent(std::move(inverter));
+    auto picture = std::make_unique<CPlaatje>();
+    picture->SetFile(QString(), QStringLiteral("rood.png"));
+    picture->m_rect = CRect(200, -5000, 0, 0); // far below the first page, alone
+    doc.AddPicture(std::move(picture));
+    const QString board = m_dir.path() + QStringLiteral("/twee.wks");
+    QFile file(board);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(WriteBoard(doc));
+    file.close();
+
+    const QString pdf = m_dir.path() + QStringLiteral("/twee.pdf");
+    ASSERT_EQ(Run({QStringLiteral("pdf"), board, pdf}), 0) << m_err.toStdString();
+    const std::vector<QImage> pages = PdfPages(pdf, m_dir.path());
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(PixelsWhere(pages[0], IsRed).second, 0);
+    const QRect box = PixelsWhere(pages[1], IsRed).first;
+    EXPECT_TRUE(Spans(box.width(), 40)) << box.width();
+    EXPECT_TRUE(Spans(box.height(), 40)) << box.height();
+}
+
+TEST_F(ToolAnnotationTest, ABoardWiderThanThePaperIsPrintedSmallerOnOnePage)
+{
+    // Inverters 2 cm from the left and at 50 cm: on A4 at true size they would fall on
+    // pages in different columns.
+    CVeldtrakDoc doc;
+    for (int x : {200, 5000}) {
+        auto inverter = doc.CreateComponent(6);
+        inverter->MoveTo(x, -200);
+        doc.AddComponent(std::move(inverter));
+    }
+    const QString board = m_dir.path() + QStringLiteral("/breed.wks");
+    QFile file(board);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(WriteBoard(doc));
+    file.close();
+
+    const QString pdf = m_dir.path() + QStringLiteral("/breed.pdf");
+    ASSERT_EQ(Run({QStringLiteral("pdf"), board, pdf}), 0) << m_err.toStdString();
+    EXPECT_TRUE(m_out.startsWith(QStringLiteral("Het bord is breder dan het papier en is verkleind tot ")))
+        << m_out.toStdString();
+    const std::vector<QImage> pages = PdfPages(pdf, m_dir.path());
+    ASSERT_EQ(pages.size(), 1u);
+    // Both inverters on the one page: dark pixels in its left and in its right third.
+    const QImage& page = pages[0];
+    const auto darkIn = [&page](int from, int to) {
+        int n = 0;
+        for (int y = 0; y < page.height() / 3; ++y)
+            for (int x = from; x < to; ++x)
+                n += qGray(page.pixel(x, y)) < 80;
+        return n;
+    };
+    EXPECT_GT(darkIn(0, page.width() / 3), 30);
+    EXPECT_GT(darkIn(page.width() * 2 / 3, page.width()), 30);
 }
 
 } // namespace
