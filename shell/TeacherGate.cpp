@@ -1,14 +1,8 @@
 #include "TeacherGate.h"
 
-#include "classroom/DialogParts.h"
 #include "document/MessageBox.h"
 #include "platform/ModalRunner.h"
 #include "platform/TeacherPassword.h"
-
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -25,24 +19,8 @@ void Tell(const QString& text)
 } // namespace
 
 CTeacherPasswordDlg::CTeacherPasswordDlg(QWidget* parent)
-    : QDialog(parent), m_pEdit(MakeEdit(1021, kMaxEntry, true, false))
+    : CPasswordDlg(kCaption, QStringLiteral("Docentwachtwoord"), kMaxEntry, false, parent)
 {
-    setWindowTitle(kCaption);
-    auto* layout = new QVBoxLayout(this);
-    auto* row = new QHBoxLayout;
-    auto* label = new QLabel(QStringLiteral("Docentwachtwoord"));
-    label->setBuddy(m_pEdit);
-    row->addWidget(label);
-    row->addWidget(m_pEdit, 1);
-    layout->addLayout(row);
-    layout->addLayout(OkCancelRow(*this));
-    FixDialogFrame(*this);
-    m_pEdit->setFocus();
-}
-
-QString CTeacherPasswordDlg::Entry() const
-{
-    return m_pEdit->text();
 }
 
 bool PassTeacherGate()

@@ -3,19 +3,14 @@
 // before the window opens. Without a password set up, or with a wrong one, the program
 // starts as the pupils' program, after saying why.
 
-#include <QDialog>
+#include "classroom/PasswordDlg.h"
 
-class QLineEdit;
-
-// The prompt: one masked entry, OK and "&Annuleer".
-class CTeacherPasswordDlg : public QDialog {
+// The prompt: the password prompt's face under its own caption and label, taking any
+// characters (the password is never stored in a board or the settings).
+class CTeacherPasswordDlg : public CPasswordDlg {
     Q_OBJECT
 public:
     explicit CTeacherPasswordDlg(QWidget* parent = nullptr);
-    QString Entry() const;
-
-private:
-    QLineEdit* m_pEdit;
 };
 
 // True when the teacher typed the password kept in TeacherPasswordFile().
