@@ -50,11 +50,13 @@ printf 'leerling123\n' | "${as_pupil[@]}" "$prefix/bin/veldtrak-tool" info --doc
 
 # A password file of the pupil's own, made by a portable copy of the tool, put in the
 # pupil's per-user program folder: the installed program does not read it.
-mkdir -p "$prefix/portable"
-cp "$build/veldtrak-tool" "$prefix/portable/"
-printf 'leerling123\n' | "$prefix/portable/veldtrak-tool" docentwachtwoord >/dev/null
+# (Not beside share/: a tool there would count as installed and write the system file.)
+portable="$prefix/portable/bin"
+mkdir -p "$portable"
+cp "$build/veldtrak-tool" "$portable/"
+printf 'leerling123\n' | "$portable/veldtrak-tool" docentwachtwoord >/dev/null
 mkdir -p "$pupil/.local/share/veldtrak"
-cp "$prefix/portable/docent.wachtwoord" "$pupil/.local/share/veldtrak/"
+cp "$portable/docent.wachtwoord" "$pupil/.local/share/veldtrak/"
 chmod -R a+rX "$pupil/.local"
 [ "$(id -u)" -ne 0 ] || chown -R 65534:65534 "$pupil/.local"
 
@@ -68,7 +70,7 @@ unset QT_QPA_PLATFORM
 program=$!
 shots="${VT_SCREENSHOTS:-}"
 [ -z "$shots" ] || mkdir -p "$shots"
-window() { xdotool search --name "$1" 2>/dev/null | head -1; }
+window() { xdotool search --name "$1" 2>/dev/null | head -1 || true; }
 for _ in $(seq 60); do [ -n "$(window '^Docentmodus$')" ] && break; sleep 0.5; done
 [ -n "$(window '^Docentmodus$')" ] || { echo "no question before the window"; cat "$prefix/program.log"; exit 1; }
 sleep 1
@@ -79,16 +81,19 @@ for _ in $(seq 6); do   # every box the pupil meets is closed with Enter
   id="$(window '^Docentmodus$')"
   [ -n "$id" ] || break
   xdotool windowfocus --sync "$id" 2>/dev/null || true
-  xdotool key --window "$id" Return; sleep 1
+  xdotool key Return 2>/dev/null || true; sleep 1
 done
 title=""
 for _ in $(seq 60); do
-  id="$(window 'Veldtrak Tanvo')"
+  id="$(window ' - Veldtrak Tanvo')"
   if [ -n "$id" ]; then title="$(xdotool getwindowname "$id")"; break; fi
   sleep 0.5
 done
 sleep 2
-[ -z "$shots" ] || import -window root "$shots/installed-pupil-docent-refused.png"
+# No window manager draws a title bar: the window's title is written above the picture.
+[ -z "$shots" ] || { import -window root "$prefix/shot.png"
+  convert "$prefix/shot.png" -gravity north -background '#ffffc0' -splice 0x28 -font DejaVu-Sans \
+    -pointsize 18 -annotate +0+4 "venstertitel: $title" "$shots/installed-pupil-docent-refused.png"; }
 kill "$program" 2>/dev/null || true
 [ -n "$title" ] || { echo "the program did not open its window"; cat "$prefix/program.log"; exit 1; }
 case "$title" in
