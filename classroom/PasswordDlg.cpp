@@ -10,12 +10,18 @@
 #include <QVBoxLayout>
 
 CPasswordDlg::CPasswordDlg(QWidget* parent)
-    : QDialog(parent), m_pEdit(MakeEdit(1021, kMaxLength, true))
+    : CPasswordDlg(QStringLiteral("Beveiliging"), QStringLiteral("Password"), kMaxLength, true, parent)
 {
-    setWindowTitle(QStringLiteral("Beveiliging"));
+}
+
+CPasswordDlg::CPasswordDlg(const QString& caption, const QString& labelText, int maxLength,
+                           bool storedText, QWidget* parent)
+    : QDialog(parent), m_pEdit(MakeEdit(1021, maxLength, true, storedText))
+{
+    setWindowTitle(caption);
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
-    auto* label = new QLabel(QStringLiteral("Password"));
+    auto* label = new QLabel(labelText);
     label->setBuddy(m_pEdit);
     row->addWidget(label);
     row->addWidget(m_pEdit, 1);

@@ -12,6 +12,10 @@ public:
     static constexpr int kMaxLength = 8;
 
     explicit CPasswordDlg(QWidget* parent = nullptr);
+    // Another prompt of the same face: its caption, its label, the longest entry, and
+    // whether the entry is limited to what board files and settings can store.
+    CPasswordDlg(const QString& caption, const QString& label, int maxLength, bool storedText,
+                 QWidget* parent = nullptr);
 
     QString Entry() const;
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A teacher prepares a worksheet and its answer sheet, a pupil works through them, in
 # the real window under Xvfb, with screenshots:
-#   teacher (veldtrak /docent): empty board -> toggle, lamp, wire -> "Stel beveiliging
+#   teacher (veldtrak /docent, the teacher-mode password): empty board -> toggle, lamp, wire -> "Stel beveiliging
 #   in" (no password yet) -> password, no adding of components, title, next board
 #   les1.ant behind a password -> saved into the pupils' folder through the ordinary
 #   save dialog (unlocked, the teacher saves where the teacher wants) -> protection
@@ -23,6 +23,8 @@ done
 folder="$(mktemp -d)"
 trap 'rm -rf "$folder"' EXIT
 cp "$program" "$folder/veldtrak"
+cp "$(dirname "$program")/veldtrak-tool" "$folder/"
+printf 'natuurkunde\n' | "$folder/veldtrak-tool" docentwachtwoord >/dev/null  # the teacher-mode password
 cp -r data/* "$folder/" && rm -f "$folder/CMakeLists.txt"
 
 xvfb-run -a -s "-screen 0 1280x900x24" bash -s "$out" "$folder" <<'STORY'
@@ -41,7 +43,8 @@ bar() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool mousedown 1; sleep 0.2
 lock=206; previous=238; next=263   # toolbar buttons (x at y 34)
 
 # The teacher
-./veldtrak /docent & sleep 8
+./veldtrak /docent & sleep 4
+shot t0-teacher-password; t natuurkunde; k Return; sleep 5
 click 750 371                      # "Leeg bord"
 drag 30 573 400 300; drag 30 246 700 300
 click 485 327; click 600 400; click 727 327

@@ -13,6 +13,7 @@ packages=(
   xdotool imagemagick
   dpkg-dev lintian desktop-file-utils shared-mime-info libglib2.0-bin
   poppler-utils util-linux
+  libsodium-dev
   python3
   clang libclang-rt-14-dev
 )

@@ -3,6 +3,7 @@
 #include "CommandIds.h"
 #include "MainFrame.h"
 #include "RecoveryPrompt.h"
+#include "TeacherGate.h"
 #include "TimingProbe.h"
 #include "annotations/AnnotationClasses.h"
 #include "classroom/StartDialog.h"
@@ -66,7 +67,8 @@ bool CVeldtrakApp::InitInstance(const QStringList& arguments)
     m_pDoc = std::make_unique<CVeldtrakDoc>();
     m_pDoc->m_commandLine = options;
     InstallStartDialog(*m_pDoc); // every "Nieuw" after the first offers the worksheets
-    m_pDoc->SetTeacherMode(m_pDoc->HasCommandLineOption(QStringLiteral("docent")));
+    // Teacher mode only with the teacher-mode password, asked before the window opens.
+    m_pDoc->SetTeacherMode(m_pDoc->HasCommandLineOption(QStringLiteral("docent")) && PassTeacherGate());
     m_pRecovery = std::make_unique<CRecoveryKeeper>(*m_pDoc);
     m_pRecoveryPrompt = std::make_unique<CRecoveryPrompt>(*m_pDoc);
 

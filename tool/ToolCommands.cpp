@@ -2,6 +2,7 @@
 
 #include "CheckCommand.h"
 #include "RunOutputs.h"
+#include "TeacherAccess.h"
 
 #include "annotations/AnnotationAuthoring.h"
 #include "annotations/AnnotationClasses.h"
@@ -122,11 +123,14 @@ void PrintAnnotations(CVeldtrakDoc& doc, QTextStream& out)
                 << ' ' << p->m_nWidth << 'x' << p->m_nHeight << '\n';
 }
 
-void PrintInfo(CVeldtrakDoc& doc, QTextStream& out)
+void PrintInfo(CVeldtrakDoc& doc, QTextStream& out, bool teacher)
 {
     out << "bord: titel=" << Quoted(doc.m_strBoardTitle) << " rechten=" << doc.m_nPermissions
         << " help=" << Quoted(doc.m_strHelpFile) << " vorig=" << Quoted(doc.m_strPrevBoard)
         << " volgend=" << Quoted(doc.m_strNextBoard) << '\n';
+    if (teacher)
+        out << "wachtwoorden: vorig=" << Quoted(doc.m_strPrevPassword)
+            << " volgend=" << Quoted(doc.m_strNextPassword) << '\n';
     out << "tekstvelden: " << doc.m_textFields.size() << " tabellen: " << doc.m_tables.size()
         << " foto's: " << doc.m_pictures.size() << '\n';
     // Large boards print hundreds of thousands of numbers: the lines are put together
@@ -138,8 +142,7 @@ void PrintInfo(CVeldtrakDoc& doc, QTextStream& out)
         const CComponent& c = *doc.m_components[i];
         text += QLatin1String("component ");
         number(qsizetype(i));
-        text += QLatin1String(": ") + QLatin1String(c.GetClassName()) + u' ' + Quoted(c.m_strName) +
-                QLatin1String(" (");
+        text += QLatin1String(": ") + ComponentKind(c, teacher) + QLatin1String(" (");
         number(c.m_rect.left);
         text += u',';
         number(c.m_rect.top);
@@ -148,12 +151,14 @@ void PrintInfo(CVeldtrakDoc& doc, QTextStream& out)
             text += u' ';
             number(c.Bus(b).GetId());
         }
-        text += QLatin1String(" param ");
-        for (int p : {c.m_nParam1, c.m_nParam2, c.m_nCorner}) {
-            number(p);
-            text += u' ';
+        if (!IsHiddenBlackbox(c, teacher)) {
+            text += QLatin1String(" param ");
+            for (int p : {c.m_nParam1, c.m_nParam2, c.m_nCorner}) {
+                number(p);
+                text += u' ';
+            }
+            number(c.m_nParam4);
         }
-        number(c.m_nParam4);
         text += u'\n';
     }
     PrintAnnotations(doc, out);
@@ -180,7 +185,7 @@ void PrintInfo(CVeldtrakDoc& doc, QTextStream& out)
     out << text;
 }
 
-int RunMeasurement(CVeldtrakDoc& doc, long long ticks, QTextStream& out)
+int RunMeasurement(CVeldtrakDoc& doc, long long ticks, QTextStream& out, bool teacher)
 {
     // Sockets take their places when their component draws, as on screen.
     doc.LayOutSockets();
@@ -197,7 +202,7 @@ int RunMeasurement(CVeldtrakDoc& doc, long long ticks, QTextStream& out)
 
     for (std::size_t i = 0; i < doc.m_components.size(); ++i) {
         const CComponent& c = *doc.m_components[i];
-        out << i << ' ' << c.GetClassName();
+        out << i << ' ' << (IsHiddenBlackbox(c, teacher) ? "blackbox" : c.GetClassName());
         for (int b = 0; b < c.GetBusCount(); ++b)
             out << ' ' << std::abs(c.Bus(b).m_nValue);
         out << '\n';
@@ -233,7 +238,7 @@ bool WriteOutput(const QString& path, const QByteArray& bytes, QTextStream& err)
 
 // The board as stored, without the fix-ups that opening it for the screen makes (those
 // move wire ends), so that the text holds exactly the file's fields.
-int ExportBoard(const QString& input, const QString& output, QTextStream& err)
+int ExportBoard(const QString& input, const QString& output, bool teacher, QTextStream& err)
 {
     QByteArray bytes;
     if (!ReadInput(input, bytes, err))
@@ -246,7 +251,7 @@ int ExportBoard(const QString& input, const QString& output, QTextStream& err)
         err << input << ": " << message << '.' << Qt::endl;
         return 1;
     }
-    return WriteOutput(output, ExportBoardJson(doc), err) ? 0 : 1;
+    return WriteOutput(output, ExportForReader(doc, teacher), err) ? 0 : 1;
 }
 
 int ImportBoard(const QString& input, const QString& output, QTextStream& err)
@@ -266,7 +271,7 @@ int ImportBoard(const QString& input, const QString& output, QTextStream& err)
 
 } // namespace
 
-int RunToolCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
+int RunToolCommand(const QStringList& given, QTextStream& out, QTextStream& err)
 {
     static const bool registered = [] {
         RegisterBoardClasses();
@@ -275,19 +280,26 @@ int RunToolCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
     }();
     (void)registered;
 
-    const QString command = arguments.value(0);
+    const QString command = given.value(0);
     if (command == u"--help" || command == u"help") {
-        out << kUsage << kCheckUsage << kHelp;
+        out << kUsage << kCheckUsage << kTeacherUsage << kHelp;
         return 0;
     }
     if (command == u"check")
-        return RunCheckCommand(arguments.mid(1), out, err);
+        return RunCheckCommand(given.mid(1), out, err);
+    if (command == u"docentwachtwoord")
+        return RunTeacherPasswordCommand(given.mid(1), out, err);
+    // A black box's kind and the link passwords only for the teacher.
+    QStringList arguments = given;
+    bool teacher = false;
+    if (const int refused = TakeTeacherOptions(arguments, teacher, err); refused >= 0)
+        return refused;
     // The document makes the program folder current: take the paths before.
     QStringList paths;
     for (qsizetype i = 1; i < arguments.size(); ++i)
         paths << QFileInfo(arguments[i]).absoluteFilePath();
     if (command == u"export" && paths.size() == 2)
-        return ExportBoard(paths[0], paths[1], err);
+        return ExportBoard(paths[0], paths[1], teacher, err);
     if (command == u"import" && !paths.isEmpty() && paths.size() % 2 == 0) {
         for (qsizetype i = 0; i < paths.size(); i += 2)
             if (const int status = ImportBoard(paths[i], paths[i + 1], err); status != 0)
@@ -303,7 +315,7 @@ int RunToolCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
                      ticks >= 0 && ParseRunOutputs(arguments.mid(4), outputs, err);
     const bool render = (command == u"png" || command == u"pdf") && arguments.size() == 3;
     if (!info && !resave && !run && !render) {
-        err << kUsage << kCheckUsage;
+        err << kUsage << kCheckUsage << kTeacherUsage;
         return 2;
     }
 
@@ -316,7 +328,7 @@ int RunToolCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
     if (!doc.OnOpenDocument(input))
         return 1;
     if (info) {
-        PrintInfo(doc, out);
+        PrintInfo(doc, out, teacher);
         return 0;
     }
     if (render) {
@@ -333,7 +345,7 @@ int RunToolCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
         return doc.OnSaveDocument(output) ? 0 : 1;
     }
     CMeasurementLog log(doc);
-    const int status = RunMeasurement(doc, ticks, out);
+    const int status = RunMeasurement(doc, ticks, out, teacher);
     if (status != 0)
         return status;
     if (!outputs.csv.isEmpty() && !WriteOutput(outputs.csv, log.ToCsv(), err))

@@ -128,11 +128,12 @@ void CExerciseSession::Restart(int how)
         app.reset();
     }
     QStringList arguments;
-    if (how == 1)
-        arguments << QStringLiteral("/docent");
-    else if (how >= 2 && !m_poolBoards.isEmpty())
+    if (how >= 2 && !m_poolBoards.isEmpty())
         arguments << m_poolBoards[(how - 2) % m_poolBoards.size()];
-    Start(arguments);
+    if (how == 1)
+        StartAsTeacher(); // the teacher knows the teacher-mode password
+    else
+        Start(arguments);
     if (HasFatalFailure() || !Frame())
         return;
     PrepareProgram();

@@ -7,11 +7,15 @@
 #include "boardview/StartupImages.h"
 #include "shell/MainFrame.h"
 #include "shell/PaletteView.h"
+#include "shell/TeacherGate.h"
 #include "shell/VeldtrakApp.h"
 #include "platform/Clock.h"
+#include "platform/ModalRunner.h"
+#include "platform/TeacherPassword.h"
 #include "support/BoardFixture.h"
 #include "support/ScriptedModals.h"
 
+#include <QLineEdit>
 #include <QTest>
 
 #include <cmath>
@@ -28,10 +32,13 @@ protected:
         m_bOwnRecoveryFolder = qEnvironmentVariableIsEmpty("VT_RECOVERY_DIR");
         if (m_bOwnRecoveryFolder)
             qputenv("VT_RECOVERY_DIR", QFile::encodeName(Path(QStringLiteral("herstel"))));
+        // The program folder is the test's own; so is the teacher-mode password file.
+        SetTeacherPasswordFile(Path(QLatin1String(kTeacherPasswordFileName)));
     }
     void TearDown() override
     {
         app.reset();
+        SetTeacherPasswordFile(QString());
         if (m_bOwnRecoveryFolder)
             qunsetenv("VT_RECOVERY_DIR");
         SetPauseHandler(std::move(m_previousPause));
@@ -48,6 +55,33 @@ protected:
         Board().viewport()->repaint(); // the first paint starts the start-up timer
         ASSERT_TRUE(Board().IsTimerActive(CBoardView::kStartupTimer));
         Board().OnTimer(CBoardView::kStartupTimer);
+    }
+
+    static constexpr const char* kTeacherPassword = "natuurkunde";
+    // Starts the program as the teacher does: with /docent, typing the teacher-mode
+    // password at the prompt that comes before the window. Other dialogs go to whoever
+    // answered them before.
+    void StartAsTeacher(QStringList arguments = {})
+    {
+        if (!QFileInfo::exists(TeacherPasswordFile())) {
+            ASSERT_EQ(WriteTeacherPassword(TeacherPasswordFile(), QLatin1String(kTeacherPassword)),
+                      QString());
+        }
+        struct TypesThePassword {
+            ModalHandler previous = SetModalHandler([this](QDialog& dialog) {
+                if (auto* prompt = qobject_cast<CTeacherPasswordDlg*>(&dialog)) {
+                    prompt->findChild<QLineEdit*>(QStringLiteral("edit1021"))
+                        ->setText(QLatin1String(kTeacherPassword));
+                    return int(QDialog::Accepted);
+                }
+                if (previous)
+                    return previous(dialog);
+                ADD_FAILURE() << "an unexpected dialog: " << dialog.windowTitle().toStdString();
+                return int(QDialog::Rejected);
+            });
+            ~TypesThePassword() { SetModalHandler(std::move(previous)); }
+        } teacher;
+        Start(arguments << QStringLiteral("/docent"));
     }
 
     // The three worksheets of the start menu, each with one component.

@@ -62,7 +62,10 @@ TEST_F(TeacherAndPupilTest, OnlyTheDocentOptionMakesTheTeachersProgram)
     WriteMenuWorksheets();
     for (const bool teacher : {false, true}) {
         SCOPED_TRACE(teacher);
-        Start(teacher ? QStringList{"/docent"} : QStringList{});
+        if (teacher)
+            StartAsTeacher();
+        else
+            Start();
         EXPECT_FALSE(Enabled(ID_PROTECTION)); // not over the start menu
         ClickStartMenu(1);                    // "Leeg bord"
         EXPECT_EQ(Enabled(ID_PROTECTION), teacher);
@@ -76,7 +79,7 @@ TEST_F(TeacherAndPupilTest, TheTeachersWorksheetLeadsThePupilToTheAnswerSheetAnd
 {
     QDir().mkpath(Path("leerling"));
     WriteMenuWorksheets();
-    Start({"/docent"});
+    StartAsTeacher();
     ASSERT_TRUE(Doc().m_bStartImagesShown);
     ClickStartMenu(1);
     ASSERT_FALSE(Doc().m_bStartImagesShown);
