@@ -1,6 +1,7 @@
 #include "Printing.h"
 
 #include "BoardView.h"
+#include "document/DrawnState.h"
 #include "annotations/Annotation.h"
 #include "platform/DrawContext.h"
 #include "platform/ModalRunner.h"
@@ -225,6 +226,7 @@ bool PrintBoardPage(CBoardView& view, CDC& dc, int pageNumber, const CRect& prin
 
     const int oldMix = dc.SetROP2(R2_COPYPEN);
     const CPen oldPen = dc.SelectObject(CPen::Black());
+    const CDrawnStateKept kept(view.Document(), !view.ChangeGoingOn());
     view.DrawBoard(dc, page, true, false);
     dc.SelectObject(oldPen);
     dc.SetROP2(oldMix);
