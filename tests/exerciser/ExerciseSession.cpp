@@ -151,9 +151,7 @@ QString CExerciseSession::Play(const CExerciseAction& action)
     if (!Running())
         return QStringLiteral("the program is not running");
     m_pUser->Reseed(action.answers);
-    const bool undoing = action.verb == u"undowalk" ||
-                         (action.verb == u"command" && (action.Arg(0) == ID_EDIT_UNDO || action.Arg(0) == ID_EDIT_REDO));
-    m_pInvariants->BeforeAction(*this, undoing);
+    m_pInvariants->BeforeAction(*this, action);
     QString fault = PlayAction(*this, action);
     static const bool trace = qEnvironmentVariableIsSet("VT_EXERCISE_TRACE");
     if (trace && Running())

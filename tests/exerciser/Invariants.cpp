@@ -51,6 +51,21 @@ QByteArray ObjectsOf(const CVeldtrakDoc& doc)
     return s.toUtf8();
 }
 
+// The board with every pulse generator's countdown at 0. Every drawing advances the
+// countdown (Draw calls Update), so two drawings of one board differ in it alone; the
+// program keeps it in the step on the screen, and undo is compared without it.
+QByteArray WithoutCountdowns(const QByteArray& board)
+{
+    CVeldtrakDoc copy;
+    copy.m_bBusy = false;
+    if (ReadBoard(board, copy) != 0)
+        return board;
+    for (const auto& c : copy.m_components)
+        if (c->GetTypeId() == TYPE_PULSGENERATOR)
+            c->m_nCorner = 0;
+    return WriteBoard(copy);
+}
+
 QString FirstDifference(const QByteArray& a, const QByteArray& b)
 {
     qsizetype i = 0;
@@ -117,13 +132,28 @@ void CInvariants::Forget()
     m_before.reset();
 }
 
-void CInvariants::BeforeAction(CExerciseSession& session, bool undoing)
+void CInvariants::BeforeAction(CExerciseSession& session, const CExerciseAction& action)
 {
-    m_bUndoing = undoing;
+    using Way = CBoardShape::Way;
+    const int command = action.verb == u"command" ? action.Arg(0) : 0;
+    if (action.verb == u"undowalk" || command == ID_EDIT_UNDO || command == ID_EDIT_REDO)
+        m_way = Way::Undoing;
+    else if (command == ID_IDENTIFY_BLACKBOXES)
+        m_way = Way::Identifying;
+    else if (action.verb == u"tick" || command == ID_MEASURE_START || command == ID_MEASURE_STOP ||
+             command == ID_MEASURE_RESET || session.Doc().m_bRunning)
+        m_way = Way::Measuring;
+    else
+        m_way = Way::Editing;
     m_before.emplace(session.Doc());
     m_nOpensBefore = m_pOpenWatch ? m_pOpenWatch->opened : 0;
     m_nMaskBefore = session.Doc().PermissionMask();
     m_strPathBefore = session.Doc().GetPathName();
+}
+
+bool CInvariants::OpenedDuringAction() const
+{
+    return m_pOpenWatch && m_pOpenWatch->opened != m_nOpensBefore;
 }
 
 QString CInvariants::PermissionFault(CExerciseSession& session)
@@ -133,9 +163,12 @@ QString CInvariants::PermissionFault(CExerciseSession& session)
     if (!m_before || !m_pOpenWatch || m_pOpenWatch->opened != m_nOpensBefore ||
         doc.PermissionMask() != m_nMaskBefore || doc.GetPathName() != m_strPathBefore)
         return {};
-    const auto way = m_bUndoing ? CBoardShape::Way::Undoing
-                     : m_dialogs.contains(QStringLiteral("Gemarkeerde componenten")) ? CBoardShape::Way::Aligning
-                                                                                     : CBoardShape::Way::Editing;
+    using Way = CBoardShape::Way;
+    Way way = m_way;
+    if (way == Way::Editing && doc.m_bRunning)
+        way = Way::Measuring; // a measurement started by the action (a toolbar key)
+    else if (way == Way::Editing && m_dialogs.contains(QStringLiteral("Gemarkeerde componenten")))
+        way = Way::Aligning;
     return m_before->ForbiddenChangeTo(CBoardShape(doc), m_nMaskBefore, way);
 }
 
@@ -145,19 +178,31 @@ QString CInvariants::UndoWalkFault(CExerciseSession& session)
     CVeldtrakDoc& doc = session.Doc();
     if (!m_pOpenWatch || !frame.IsCommandEnabled(ID_EDIT_UNDO))
         return {};
+    // A drag or marking still going on ends as the user ends it from the keyboard: an
+    // undo makes it a step and takes it back, a redo brings it again. (The full repaint
+    // below starts with a refresh hint, which would end it without a step: no user can
+    // send that hint in the middle of a drag.)
+    if (session.Board().ChangeGoingOn()) {
+        frame.OnCommand(ID_EDIT_UNDO);
+        if (frame.IsCommandEnabled(ID_EDIT_REDO))
+            frame.OnCommand(ID_EDIT_REDO);
+        if (!frame.IsCommandEnabled(ID_EDIT_UNDO))
+            return {};
+    }
     // A comparator keeps where it was last drawn: the boards are compared as drawn.
     const auto drawnBoard = [&session, &doc] {
         session.Board().OnUpdate(HINT_REFRESH, 0);
         session.Board().viewport()->repaint();
-        return WriteBoard(doc);
+        return WithoutCountdowns(WriteBoard(doc));
     };
     const QByteArray now = drawnBoard();
     int steps = 0;
     for (; steps < 10000 && frame.IsCommandEnabled(ID_EDIT_UNDO); ++steps)
         frame.OnCommand(ID_EDIT_UNDO);
-    if (!doc.UndoHistory().CanUndo() && WriteBoard(doc) != m_pOpenWatch->bytes)
+    const QByteArray opened = WithoutCountdowns(m_pOpenWatch->bytes), back = WithoutCountdowns(WriteBoard(doc));
+    if (!doc.UndoHistory().CanUndo() && back != opened)
         return QStringLiteral("%1 undo steps back, the board is not the one opened: ").arg(steps) +
-               FirstDifference(m_pOpenWatch->bytes, WriteBoard(doc));
+               FirstDifference(opened, back);
     for (int i = 0; i < steps && frame.IsCommandEnabled(ID_EDIT_REDO); ++i)
         frame.OnCommand(ID_EDIT_REDO);
     if (const QByteArray again = drawnBoard(); again != now)

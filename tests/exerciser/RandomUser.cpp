@@ -115,9 +115,14 @@ int CRandomUser::AnswerFileDialog(QFileDialog& dialog)
 
 void CRandomUser::FillIn(QDialog& dialog)
 {
-    for (QLineEdit* edit : dialog.findChildren<QLineEdit*>())
-        if (edit->isEnabled() && !edit->isReadOnly() && Chance(40))
+    for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+        if (!edit->isEnabled() || edit->isReadOnly())
+            continue;
+        if (!m_offered.isEmpty() && Chance(70))
+            edit->setText(m_offered[Pick(int(m_offered.size()))]);
+        else if (!m_offered.isEmpty() || Chance(40))
             edit->setText(QString::fromUtf8(kTyped[std::size_t(Pick(int(kTyped.size())))]));
+    }
     for (QSpinBox* spin : dialog.findChildren<QSpinBox*>())
         if (spin->isEnabled() && Chance(30))
             spin->setValue(spin->minimum() + Pick(spin->maximum() - spin->minimum() + 1));

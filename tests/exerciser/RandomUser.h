@@ -25,7 +25,14 @@ public:
     CRandomUser& operator=(const CRandomUser&) = delete;
 
     // The answers of the next action.
-    void Reseed(std::uint32_t seed) { m_rng.seed(seed); }
+    void Reseed(std::uint32_t seed)
+    {
+        m_rng.seed(seed);
+        m_offered.clear();
+    }
+    // Words worth typing in this action's dialogs (a link's password, a file name with a
+    // folder in it): typed into every field, mostly, besides the usual values.
+    void Offer(QStringList words) { m_offered = std::move(words); }
     // A fault seen at a dialog (one opened inside a drawing), empty when none.
     QString TakeFault();
     // The titles of the dialogs opened since the last call.
@@ -49,4 +56,5 @@ private:
     int m_nDepth = 0;
     QString m_strFault;
     QStringList m_titles;
+    QStringList m_offered;
 };
