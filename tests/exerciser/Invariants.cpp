@@ -51,18 +51,33 @@ QByteArray ObjectsOf(const CVeldtrakDoc& doc)
     return s.toUtf8();
 }
 
-// The board with every pulse generator's countdown at 0. Every drawing advances the
-// countdown (Draw calls Update), so two drawings of one board differ in it alone; the
-// program keeps it in the step on the screen, and undo is compared without it.
-QByteArray WithoutCountdowns(const QByteArray& board)
+// The board without what a drawing works out anew each time, from levels the board
+// does not store or by counting drawings: a pulse generator's countdown (every Draw calls
+// Update, which counts down), a relay's contact and the contact it was drawn with, a
+// meter's last level, a buzzer's wave. A board read back (an undo, a redo) has no
+// levels, so its drawing may differ from the same board drawn after a measurement; the
+// program keeps all of it in the step on the screen, and undo is compared without it.
+QByteArray WithoutDrawnState(const QByteArray& board)
 {
     CVeldtrakDoc copy;
     copy.m_bBusy = false;
     if (ReadBoard(board, copy) != 0)
         return board;
     for (const auto& c : copy.m_components)
-        if (c->GetTypeId() == TYPE_PULSGENERATOR)
+        switch (c->GetTypeId()) {
+        case TYPE_PULSGENERATOR:
             c->m_nCorner = 0;
+            break;
+        case TYPE_RELAIS:
+            c->m_nParam2 = c->m_nCorner = 0;
+            break;
+        case TYPE_SPANNINGSMETER:
+        case TYPE_ZOEMER:
+            c->m_nParam1 = 0;
+            break;
+        default:
+            break;
+        }
     return WriteBoard(copy);
 }
 
@@ -193,13 +208,13 @@ QString CInvariants::UndoWalkFault(CExerciseSession& session)
     const auto drawnBoard = [&session, &doc] {
         session.Board().OnUpdate(HINT_REFRESH, 0);
         session.Board().viewport()->repaint();
-        return WithoutCountdowns(WriteBoard(doc));
+        return WithoutDrawnState(WriteBoard(doc));
     };
     const QByteArray now = drawnBoard();
     int steps = 0;
     for (; steps < 10000 && frame.IsCommandEnabled(ID_EDIT_UNDO); ++steps)
         frame.OnCommand(ID_EDIT_UNDO);
-    const QByteArray opened = WithoutCountdowns(m_pOpenWatch->bytes), back = WithoutCountdowns(WriteBoard(doc));
+    const QByteArray opened = WithoutDrawnState(m_pOpenWatch->bytes), back = WithoutDrawnState(WriteBoard(doc));
     if (!doc.UndoHistory().CanUndo() && back != opened)
         return QStringLiteral("%1 undo steps back, the board is not the one opened: ").arg(steps) +
                FirstDifference(opened, back);
@@ -224,9 +239,11 @@ QString CInvariants::Check(CExerciseSession& session)
         fault = SurfaceFault(session);
     // A board made empty or new without being opened ("Leeg bord") starts the history
     // afresh too: with nothing to undo or redo, the board is where undoing ends.
-    if (m_pOpenWatch && session.Doc().UndoHistory().StepCount() == 0)
-        m_pOpenWatch->bytes = session.Doc().UndoHistory().IsEmpty() ? WriteBoard(session.Doc())
-                                                                     : session.Doc().UndoHistory().Current();
+    // So does what a measurement did to the board at its first step (Stop and Reset take
+    // the switches, counters and frequencies as they are into the step on the screen).
+    const CUndoHistory& history = session.Doc().UndoHistory();
+    if (m_pOpenWatch && (history.StepCount() == 0 || (m_way == CBoardShape::Way::Measuring && !history.CanUndo())))
+        m_pOpenWatch->bytes = history.IsEmpty() ? WriteBoard(session.Doc()) : history.Current();
     return fault;
 }
 

@@ -105,7 +105,8 @@ int CRandomUser::AnswerFileDialog(QFileDialog& dialog)
     QDirIterator it(m_strFolder, {QStringLiteral("*.wks"), QStringLiteral("*.ant")}, QDir::Files,
                     QDirIterator::Subdirectories);
     while (it.hasNext())
-        boards << it.next();
+        if (const QString path = it.next(); !path.contains(QStringLiteral("/pool/beveiligd/")))
+            boards << path;
     boards.sort();
     if (boards.isEmpty())
         return QDialog::Rejected;
