@@ -40,7 +40,7 @@ TEST(Exerciser, KeptScriptsReplayWithoutFault)
 
 TEST(Exerciser, FixedSeedsHold)
 {
-    for (std::uint32_t seed : {2u, 4u, 8u, 9u}) {
+    for (std::uint32_t seed : {2u, 4u, 8u, 9u, 201u, 202u, 203u, 204u, 205u, 206u, 207u, 208u}) {
         const SessionResult r = RunSeed(seed, 120);
         EXPECT_FALSE(r.Failed()) << "seed " << seed << ", " << Report(r).toStdString();
     }

@@ -69,9 +69,11 @@ CBoardShape::CBoardShape(const CVeldtrakDoc& doc)
         } else {
             switch (c->GetTypeId()) {
             case TYPE_PULSGENERATOR: // frequency
-            case TYPE_TRANSISTOR:    // threshold
             case TYPE_COMPARATOR:    // setting
             case TYPE_VARSPANNING:   // setting
+                settings.slider = c->m_nParam1;
+                break;
+            case TYPE_TRANSISTOR:    // threshold
             case TYPE_LICHTSENSOR:   // sensitivity
             case TYPE_GELUIDSENSOR:
             case TYPE_WARMTESENSOR:
@@ -190,6 +192,12 @@ QString CBoardShape::ForbiddenSettingsChange(const CBoardShape& after, int permi
                 return cleared ? QStringLiteral("a black box was identified without permission 16 (and 128 in its dialog)")
                                : QStringLiteral("a component became a black box without permission 128");
         }
+        // A measurement moves sliders (and Reset sets a frequency to 0) without a step of
+        // its own, so undoing the step before it brings the setting back.
+        if (was.slider != is.slider && !change && way != Way::Undoing)
+            return QStringLiteral("a slider's setting changed without permission 128: %1 became %2")
+                .arg(was.slider)
+                .arg(is.slider);
         if (was.rest != is.rest && !change)
             return QStringLiteral("a component's settings changed without permission 128: \"%1\" became \"%2\"")
                 .arg(was.rest, is.rest);

@@ -39,6 +39,7 @@ private:
     // What a component's properties dialog sets.
     struct Settings {
         int blackbox = 0; // the black-box flag
+        int slider = 0;   // a slider's setting, which a measurement changes too
         QString rest;     // every other setting, written out
         bool operator==(const Settings&) const = default;
     };

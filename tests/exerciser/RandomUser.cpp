@@ -36,10 +36,18 @@ CRandomUser::CRandomUser(QString programFolder, std::function<bool()> drawing)
 {
     QDir().mkpath(SaveFolder());
     m_previous = SetModalHandler([this](QDialog& dialog) { return Answer(dialog); });
+    // The program refuses a dialog asked for while a drawing context is open: asking is
+    // the fault, whether or not the dialog then runs.
+    m_previousRefusal = SetDialogRefusalHandler([this](QDialog& dialog) {
+        if (m_strFault.isEmpty())
+            m_strFault = QStringLiteral("the dialog \"%1\" was asked for while a drawing context was open")
+                             .arg(dialog.windowTitle());
+    });
 }
 
 CRandomUser::~CRandomUser()
 {
+    SetDialogRefusalHandler(std::move(m_previousRefusal));
     SetModalHandler(std::move(m_previous));
 }
 

@@ -4,6 +4,7 @@
 // File dialogs choose from the board pool or save into the session's own folder; the
 // print dialog prints to a PDF there.
 
+#include "platform/DialogGuard.h"
 #include "platform/ModalRunner.h"
 
 #include <QString>
@@ -53,6 +54,7 @@ private:
     std::function<bool()> m_drawing;
     std::mt19937 m_rng;
     ModalHandler m_previous;
+    DialogRefusalHandler m_previousRefusal;
     int m_nDepth = 0;
     QString m_strFault;
     QStringList m_titles;
