@@ -3,6 +3,7 @@
 #include "BoardView.h"
 
 #include "annotations/AnnotationAuthoring.h"
+#include "document/DrawnState.h"
 
 #include "BoardSettingsDlg.h"
 #include "Cursors.h"
@@ -315,6 +316,7 @@ void CBoardView::FlushPendingPaint()
     // The area is drawn through an image of its own over the surface's pixels, which
     // clips it: exclusive-or drawing outside the area must not touch the rest.
     const auto prepare = [this](CDC& dc) { PrepareDC(dc); };
+    const CDrawnStateKept kept(m_doc, !ChangeGoingOn());
     const PaintKind kind = BeginPaint();
     if (kind == PaintKind::Editing)
         PaintEditingBoard(m_surface, area, Dpi(), prepare);
@@ -518,10 +520,15 @@ bool CBoardView::IsDragging() const
            m_nMode == MODE_DRAG_TABLE || m_nMode == MODE_DRAG_PICTURE;
 }
 
+bool CBoardView::ChangeGoingOn() const
+{
+    return IsDragging() || m_nMode == MODE_MARKING || m_nMode == MODE_STARTUP;
+}
+
 void CBoardView::CommitUndoStep()
 {
     // A change still going on becomes one step when it ends.
-    if (IsDragging() || m_nMode == MODE_MARKING || m_nMode == MODE_STARTUP)
+    if (ChangeGoingOn())
         return;
     // Each step holds the board as the screen lays it out (an edited text takes its
     // size when it is drawn): a repaint after an undo or a redo then changes nothing.

@@ -98,6 +98,8 @@ public:
     void CommitUndoStep();
     // A component or an annotation is being dragged: an undo now takes the drag back.
     bool IsDragging() const;
+    // A change of the pupil's is still going on: a drag, a marking rectangle, the start-up.
+    bool ChangeGoingOn() const;
 
     // Asks the frame to make this pane the active one (after printing, before placing).
     std::function<void()> m_activatePane;

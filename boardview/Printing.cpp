@@ -2,6 +2,7 @@
 
 #include "BoardRender.h"
 #include "BoardView.h"
+#include "document/DrawnState.h"
 #include "annotations/Annotation.h"
 #include "platform/DrawContext.h"
 #include "platform/ModalRunner.h"
@@ -261,6 +262,7 @@ bool PrintBoardPage(CBoardView& view, CDC& dc, int pageNumber, const CRect& prin
     const CPen oldPen = dc.SelectObject(CPen::Black());
     // Pictures take the size they have on the screen at true size.
     dc.SetLayoutDpi(kPrintLayoutDpi);
+    const CDrawnStateKept kept(view.Document(), !view.ChangeGoingOn());
     view.DrawBoard(dc, page, true, false);
     dc.SelectObject(oldPen);
     dc.SetROP2(oldMix);

@@ -35,7 +35,6 @@ void CBoardView::OnWiringClick(CPoint point)
     if (!m_pWire)
         m_pWire = std::make_unique<CDraad>();
     const bool wasEmpty = m_pWire->IsEmpty();
-    m_nMode = MODE_IDLE;
 
     const CBus* socket = SocketAt(point);
     bool refused = false;
@@ -58,15 +57,21 @@ void CBoardView::OnWiringClick(CPoint point)
             }
         }
     } else if (wasEmpty) {
+        m_nMode = MODE_IDLE;
         return; // a click on empty board or a component body starts nothing
     }
 
+    // The strokes below take the band and the construction lines off the surface, so
+    // they must be on it: a repaint still pending (after a zoom step, or from a message
+    // box's event loop) is painted now, while the wire is in progress and draws them.
+    FlushPendingPaint();
     int result = m_pWire->AddPoint(point, socket ? socket->GetId() : 0, m_doc.m_nSnapMargin);
     if (refused)
         result = WIRE_SAME_SOCKET;
     if (!m_pWire->IsEmpty())
         point = m_pWire->GetPointFromEnd(0);
 
+    m_nMode = MODE_IDLE;
     DrawDirect([&](CDC& dc) {
         if (!wasEmpty) {
             const CPoint before = m_pWire->GetPointFromEnd(1);

@@ -116,6 +116,9 @@ void CVeldtrakDoc::StepThroughHistory(bool back)
         back ? m_undo.Redo() : m_undo.Undo(); // the board on the screen stays
         return;
     }
+    // Laying the sockets out draws the components, and what drawing keeps (a pulse
+    // generator's countdown) is no change of the pupil's: the step is the board as shown.
+    RebaseUndoHistory();
     m_nStepPermissions = 0; // the checks above belong to no change of the pupil's
     SetModifiedFlag(!m_undo.IsAtSaved());
     UpdateAllViews(HINT_REFRESH);

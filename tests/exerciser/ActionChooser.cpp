@@ -121,6 +121,30 @@ CExerciseAction Mouse(CExerciseSession& s, CDraw& draw, const char* verb, bool w
     return a;
 }
 
+// What a random user rarely reaches: the restricted save, the chain with its passwords,
+// "&Nieuw" with the start dialog, the menus by their access keys. A chain step on a
+// board without that link starts the program with a shipped worksheet first.
+CExerciseAction Aimed(CExerciseSession& s, CDraw& draw)
+{
+    const int kind = draw.Below(5);
+    if (kind == 4) {
+        const auto& menus = MainMenuLayout();
+        const int menu = draw.Below(int(menus.size()));
+        return {QStringLiteral("menu"),
+                {menu, draw.Chance(20) ? -1 : draw.Below(int(menus[std::size_t(menu)].items.size()))}};
+    }
+    const QString& link = kind == 1 ? s.Doc().m_strNextBoard : s.Doc().m_strPrevBoard;
+    if ((kind == 1 || kind == 2) && link.isEmpty()) {
+        std::vector<int> shipped;
+        for (int i = 0; i < int(s.PoolBoards().size()); ++i)
+            if (!s.PoolBoards()[i].contains(QStringLiteral("/pool/")))
+                shipped.push_back(i + 2);
+        if (!shipped.empty())
+            return {QStringLiteral("restart"), {draw.OneOf(shipped)}};
+    }
+    return {QStringLiteral("aim"), {kind}};
+}
+
 } // namespace
 
 CExerciseAction ChooseAction(CExerciseSession& s, std::mt19937& rng)
@@ -164,6 +188,8 @@ CExerciseAction ChooseAction(CExerciseSession& s, std::mt19937& rng)
         a = {QStringLiteral("resize"), {draw.Between(400, 1400), draw.Between(300, 1100)}};
     else if (r < 93)
         a = {QStringLiteral("restart"), {draw.Below(int(s.PoolBoards().size()) + 2)}};
+    else if (r < 95)
+        a = Aimed(s, draw);
     else if (r < 96)
         a = {QStringLiteral("idle"), {}};
     else if (r < 98)

@@ -2,6 +2,7 @@
 
 #include "ExerciseSession.h"
 #include "shell/CommandIds.h"
+#include "shell/MenuLayout.h"
 
 #include <QApplication>
 #include <QPrintPreviewDialog>
@@ -85,6 +86,56 @@ void ClosePreview(CExerciseSession& s)
             preview->close();
 }
 
+// Aimed at what a random user rarely reaches: words that matter are offered to the
+// dialogs the command opens.
+QString Aim(CExerciseSession& s, int kind)
+{
+    const CVeldtrakDoc& doc = s.Doc();
+    switch (kind) {
+    case 0:
+        s.User().Offer({QStringLiteral("mijnwerk"), QStringLiteral("proef 2"), QStringLiteral("map\\bord"),
+                        QStringLiteral("c:bord"), QStringLiteral("..")});
+        return Command(s, ID_FILE_SAVE_AS);
+    case 1:
+    case 2: {
+        const QString& password = kind == 1 ? doc.m_strNextPassword : doc.m_strPrevPassword;
+        s.User().Offer({password, password.toUpper(), password + u'x'});
+        return Command(s, kind == 1 ? ID_NEXT_BOARD : ID_PREV_BOARD);
+    }
+    case 3:
+        return Command(s, ID_FILE_NEW);
+    default:
+        return {};
+    }
+}
+
+// The key after the "&" of a menu text, or 0.
+int AccessKey(const char* text)
+{
+    const QString t = QString::fromUtf8(text ? text : "");
+    const qsizetype at = t.indexOf(u'&');
+    return at >= 0 && at + 1 < t.size() ? t[at + 1].toUpper().unicode() : 0;
+}
+
+void Menu(CExerciseSession& s, int menu, int item)
+{
+    const auto& menus = MainMenuLayout();
+    if (menu < 0 || menu >= int(menus.size()))
+        return;
+    const MenuDef& def = menus[std::size_t(menu)];
+    if (const int key = AccessKey(def.title))
+        QTest::keyClick(s.Frame(), Qt::Key(key), Qt::AltModifier);
+    QCoreApplication::processEvents();
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        const int key = item >= 0 && item < int(def.items.size()) ? AccessKey(def.items[std::size_t(item)].text) : 0;
+        QTest::keyClick(popup, key ? Qt::Key(key) : Qt::Key_Escape);
+        QCoreApplication::processEvents();
+    }
+    // A menu left open would take the next action's mouse.
+    for (int i = 0; i < 8 && QApplication::activePopupWidget(); ++i)
+        QApplication::activePopupWidget()->close();
+}
+
 } // namespace
 
 const std::array<int, 9>& ExerciseKeys()
@@ -139,6 +190,10 @@ QString PlayAction(CExerciseSession& s, const CExerciseAction& a)
         return s.Invariants().UndoWalkFault(s);
     else if (v == u"closepreview")
         ClosePreview(s);
+    else if (v == u"aim")
+        return Aim(s, a.Arg(0));
+    else if (v == u"menu")
+        Menu(s, a.Arg(0), a.Arg(1, -1));
     else
         return QStringLiteral("unknown action \"%1\"").arg(v);
     return {};

@@ -12,6 +12,11 @@
 //   tick count                 resize width height          restart how
 //   startmenu button           idle                         closepreview
 //   undowalk (every undo step back to the board as opened, then forward: a check too)
+//   aim kind: 0 "Opslaan &Als..." (the restricted dialog, names with and without a
+//     folder in them), 1 the next board and 2 the previous one (the link's password
+//     offered beside wrong ones), 3 "&Nieuw" (the start dialog)
+//   menu m k: Alt with the access key of menu m, then the access key of its item k
+//     (Escape when k is -1)
 
 #include "ExerciseAction.h"
 

@@ -22,7 +22,14 @@ SessionResult Run(const QString& name, int count, const std::function<CExerciseA
     for (int i = 0; i < count && !(stop && stop()); ++i) {
         result.actions.push_back(next(session, i));
         SetCrashNote(QStringLiteral("%1, action %2: %3").arg(name).arg(i).arg(result.actions.back().ToLine()));
-        result.fault = session.Play(result.actions.back());
+        const CExerciseAction& action = result.actions.back();
+        result.fault = session.Play(action);
+        for (const QString& title : session.Invariants().Dialogs())
+            ++result.reached[QStringLiteral("dialog \"%1\"").arg(title)];
+        if (action.verb == u"aim" || action.verb == u"menu")
+            ++result.reached[action.verb + u' ' + QString::number(action.Arg(0))];
+        if (action.verb == u"aim" && (action.Arg(0) == 1 || action.Arg(0) == 2) && session.Invariants().OpenedDuringAction())
+            ++result.reached[QStringLiteral("chain step taken")];
         if (result.Failed()) {
             result.failedAt = i;
             break;

@@ -8,12 +8,16 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 
 struct SessionResult {
     ActionList actions; // those played, the failing one last
     QString fault;      // empty when every check held
     int failedAt = -1;  // index of the failing action, -1 before the first (start-up)
     bool Failed() const { return !fault.isEmpty(); }
+    // What the session reached, counted: the dialogs by title, the aimed actions, and
+    // the boards that an aimed chain step opened.
+    std::map<QString, int> reached;
 };
 
 // A random session of at most 'count' actions, or until 'stop' says so.

@@ -119,6 +119,26 @@ void CExerciseSession::MakePool()
             shipped << path;
     shipped.sort();
     m_poolBoards << shipped;
+    // The shipped worksheets all allow wiring and probes: copies under other permission
+    // sets, so that every permission is refused somewhere (after the shipped ones, and
+    // not offered by the open dialog, which keeps what the kept scripts name).
+    const int permissionSets[] = {0, PERMIT_ALL & ~(PERMIT_ADD_WIRES | PERMIT_DELETE_WIRES), PERMIT_ALL & ~PERMIT_PROBES,
+                                  PERMIT_ALL & ~(PERMIT_CHANGE_PROPERTIES | PERMIT_IDENTIFY_BLACKBOXES),
+                                  PERMIT_ALL & ~PERMIT_CHANGE_TEXTS, PERMIT_ALL & ~PERMIT_DELETE_COMPONENTS};
+    for (const QString& source : {QStringLiteral("blackbox/blackbox1.wks"), QStringLiteral("praktisch/kas.wks")}) {
+        QFile file(Path(source));
+        CVeldtrakDoc board;
+        board.m_bBusy = false;
+        if (!file.open(QIODevice::ReadOnly) || ReadBoard(file.readAll(), board) != 0)
+            continue;
+        for (int permissions : permissionSets) {
+            board.m_nPermissions = permissions;
+            const QString name =
+                QStringLiteral("pool/beveiligd/%1-%2.wks").arg(QFileInfo(source).baseName()).arg(permissions);
+            WriteFile(name, WriteBoard(board));
+            m_poolBoards << Path(name);
+        }
+    }
 }
 
 void CExerciseSession::Restart(int how)
@@ -152,9 +172,7 @@ QString CExerciseSession::Play(const CExerciseAction& action)
     if (!Running())
         return QStringLiteral("the program is not running");
     m_pUser->Reseed(action.answers);
-    const bool undoing = action.verb == u"undowalk" ||
-                         (action.verb == u"command" && (action.Arg(0) == ID_EDIT_UNDO || action.Arg(0) == ID_EDIT_REDO));
-    m_pInvariants->BeforeAction(*this, undoing);
+    m_pInvariants->BeforeAction(*this, action);
     QString fault = PlayAction(*this, action);
     static const bool trace = qEnvironmentVariableIsSet("VT_EXERCISE_TRACE");
     if (trace && Running())

@@ -35,6 +35,7 @@ public:
     // no boards, the damaged boards, then the shipped worksheets.
     const QStringList& PoolBoards() const { return m_poolBoards; }
     CInvariants& Invariants() { return *m_pInvariants; }
+    CRandomUser& User() { return *m_pUser; }
 
     // Starts the program anew: 0 as a pupil, 1 as the teacher, 2 and on with that pool
     // board on the command line.

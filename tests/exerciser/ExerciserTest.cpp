@@ -40,7 +40,7 @@ TEST(Exerciser, KeptScriptsReplayWithoutFault)
 
 TEST(Exerciser, FixedSeedsHold)
 {
-    for (std::uint32_t seed : {2u, 4u, 8u, 9u}) {
+    for (std::uint32_t seed : {2u, 4u, 8u, 9u, 201u, 202u, 203u, 204u, 205u, 206u, 207u, 208u}) {
         const SessionResult r = RunSeed(seed, 120);
         EXPECT_FALSE(r.Failed()) << "seed " << seed << ", " << Report(r).toStdString();
     }
@@ -77,11 +77,14 @@ TEST(DISABLED_ByHand, Exercise)
     int faults = 0, sessions = 0;
     qint64 shrinking = 0;  // milliseconds spent shrinking, left out of the speed
     QStringList kinds;     // one shrunk script for each kind of fault
+    std::map<QString, int> reached;
     const int seeds = qEnvironmentVariableIntValue("VT_EXERCISE_SEEDS"); // 0: as many as time allows
     for (std::uint32_t seed = firstSeed; !timeUp() && (seeds <= 0 || sessions < seeds); ++seed) {
         SessionResult r = RunSeed(seed, perSession, timeUp);
         ++sessions;
         actions += qsizetype(r.actions.size());
+        for (const auto& [what, count] : r.reached)
+            reached[what] += count;
         if (!r.Failed())
             continue;
         ++faults;
@@ -105,6 +108,10 @@ TEST(DISABLED_ByHand, Exercise)
     std::printf("%lld actions in %d sessions, %.1f s (without shrinking): %.1f actions per second; "
                 "%d faults found, of %lld kinds\n",
                 actions, sessions, elapsed, double(actions) / elapsed, faults, qsizetype(kinds.size()));
+    std::printf("reached:");
+    for (const auto& [what, count] : reached)
+        std::printf(" %s %d;", qPrintable(what), count);
+    std::printf("\n");
     EXPECT_EQ(faults, 0);
 }
 

@@ -51,6 +51,36 @@ QByteArray ObjectsOf(const CVeldtrakDoc& doc)
     return s.toUtf8();
 }
 
+// The board without what a drawing works out anew each time, from levels the board
+// does not store or by counting drawings: a pulse generator's countdown (every Draw calls
+// Update, which counts down), a relay's contact and the contact it was drawn with, a
+// meter's last level, a buzzer's wave. A board read back (an undo, a redo) has no
+// levels, so its drawing may differ from the same board drawn after a measurement; the
+// program keeps all of it in the step on the screen, and undo is compared without it.
+QByteArray WithoutDrawnState(const QByteArray& board)
+{
+    CVeldtrakDoc copy;
+    copy.m_bBusy = false;
+    if (ReadBoard(board, copy) != 0)
+        return board;
+    for (const auto& c : copy.m_components)
+        switch (c->GetTypeId()) {
+        case TYPE_PULSGENERATOR:
+            c->m_nCorner = 0;
+            break;
+        case TYPE_RELAIS:
+            c->m_nParam2 = c->m_nCorner = 0;
+            break;
+        case TYPE_SPANNINGSMETER:
+        case TYPE_ZOEMER:
+            c->m_nParam1 = 0;
+            break;
+        default:
+            break;
+        }
+    return WriteBoard(copy);
+}
+
 QString FirstDifference(const QByteArray& a, const QByteArray& b)
 {
     qsizetype i = 0;
@@ -117,13 +147,28 @@ void CInvariants::Forget()
     m_before.reset();
 }
 
-void CInvariants::BeforeAction(CExerciseSession& session, bool undoing)
+void CInvariants::BeforeAction(CExerciseSession& session, const CExerciseAction& action)
 {
-    m_bUndoing = undoing;
+    using Way = CBoardShape::Way;
+    const int command = action.verb == u"command" ? action.Arg(0) : 0;
+    if (action.verb == u"undowalk" || command == ID_EDIT_UNDO || command == ID_EDIT_REDO)
+        m_way = Way::Undoing;
+    else if (command == ID_IDENTIFY_BLACKBOXES)
+        m_way = Way::Identifying;
+    else if (action.verb == u"tick" || command == ID_MEASURE_START || command == ID_MEASURE_STOP ||
+             command == ID_MEASURE_RESET || session.Doc().m_bRunning)
+        m_way = Way::Measuring;
+    else
+        m_way = Way::Editing;
     m_before.emplace(session.Doc());
     m_nOpensBefore = m_pOpenWatch ? m_pOpenWatch->opened : 0;
     m_nMaskBefore = session.Doc().PermissionMask();
     m_strPathBefore = session.Doc().GetPathName();
+}
+
+bool CInvariants::OpenedDuringAction() const
+{
+    return m_pOpenWatch && m_pOpenWatch->opened != m_nOpensBefore;
 }
 
 QString CInvariants::PermissionFault(CExerciseSession& session)
@@ -133,9 +178,12 @@ QString CInvariants::PermissionFault(CExerciseSession& session)
     if (!m_before || !m_pOpenWatch || m_pOpenWatch->opened != m_nOpensBefore ||
         doc.PermissionMask() != m_nMaskBefore || doc.GetPathName() != m_strPathBefore)
         return {};
-    const auto way = m_bUndoing ? CBoardShape::Way::Undoing
-                     : m_dialogs.contains(QStringLiteral("Gemarkeerde componenten")) ? CBoardShape::Way::Aligning
-                                                                                     : CBoardShape::Way::Editing;
+    using Way = CBoardShape::Way;
+    Way way = m_way;
+    if (way == Way::Editing && doc.m_bRunning)
+        way = Way::Measuring; // a measurement started by the action (a toolbar key)
+    else if (way == Way::Editing && m_dialogs.contains(QStringLiteral("Gemarkeerde componenten")))
+        way = Way::Aligning;
     return m_before->ForbiddenChangeTo(CBoardShape(doc), m_nMaskBefore, way);
 }
 
@@ -145,19 +193,31 @@ QString CInvariants::UndoWalkFault(CExerciseSession& session)
     CVeldtrakDoc& doc = session.Doc();
     if (!m_pOpenWatch || !frame.IsCommandEnabled(ID_EDIT_UNDO))
         return {};
+    // A drag or marking still going on ends as the user ends it from the keyboard: an
+    // undo makes it a step and takes it back, a redo brings it again. (The full repaint
+    // below starts with a refresh hint, which would end it without a step: no user can
+    // send that hint in the middle of a drag.)
+    if (session.Board().ChangeGoingOn()) {
+        frame.OnCommand(ID_EDIT_UNDO);
+        if (frame.IsCommandEnabled(ID_EDIT_REDO))
+            frame.OnCommand(ID_EDIT_REDO);
+        if (!frame.IsCommandEnabled(ID_EDIT_UNDO))
+            return {};
+    }
     // A comparator keeps where it was last drawn: the boards are compared as drawn.
     const auto drawnBoard = [&session, &doc] {
         session.Board().OnUpdate(HINT_REFRESH, 0);
         session.Board().viewport()->repaint();
-        return WriteBoard(doc);
+        return WithoutDrawnState(WriteBoard(doc));
     };
     const QByteArray now = drawnBoard();
     int steps = 0;
     for (; steps < 10000 && frame.IsCommandEnabled(ID_EDIT_UNDO); ++steps)
         frame.OnCommand(ID_EDIT_UNDO);
-    if (!doc.UndoHistory().CanUndo() && WriteBoard(doc) != m_pOpenWatch->bytes)
+    const QByteArray opened = WithoutDrawnState(m_pOpenWatch->bytes), back = WithoutDrawnState(WriteBoard(doc));
+    if (!doc.UndoHistory().CanUndo() && back != opened)
         return QStringLiteral("%1 undo steps back, the board is not the one opened: ").arg(steps) +
-               FirstDifference(m_pOpenWatch->bytes, WriteBoard(doc));
+               FirstDifference(opened, back);
     for (int i = 0; i < steps && frame.IsCommandEnabled(ID_EDIT_REDO); ++i)
         frame.OnCommand(ID_EDIT_REDO);
     if (const QByteArray again = drawnBoard(); again != now)
@@ -179,9 +239,11 @@ QString CInvariants::Check(CExerciseSession& session)
         fault = SurfaceFault(session);
     // A board made empty or new without being opened ("Leeg bord") starts the history
     // afresh too: with nothing to undo or redo, the board is where undoing ends.
-    if (m_pOpenWatch && session.Doc().UndoHistory().StepCount() == 0)
-        m_pOpenWatch->bytes = session.Doc().UndoHistory().IsEmpty() ? WriteBoard(session.Doc())
-                                                                     : session.Doc().UndoHistory().Current();
+    // So does what a measurement did to the board at its first step (Stop and Reset take
+    // the switches, counters and frequencies as they are into the step on the screen).
+    const CUndoHistory& history = session.Doc().UndoHistory();
+    if (m_pOpenWatch && (history.StepCount() == 0 || (m_way == CBoardShape::Way::Measuring && !history.CanUndo())))
+        m_pOpenWatch->bytes = history.IsEmpty() ? WriteBoard(session.Doc()) : history.Current();
     return fault;
 }
 

@@ -3,6 +3,7 @@
 // reads back to the bytes it was saved as, no object that changes while a measurement
 // runs, and a window surface that a full repaint would draw the same.
 
+#include "ExerciseAction.h"
 #include "PermissionCheck.h"
 
 #include <QByteArray>
@@ -27,9 +28,12 @@ public:
     void Observe(CExerciseSession& session);
     void Forget();
     // Notes the board as the action finds it.
-    void BeforeAction(CExerciseSession& session, bool undoing);
+    void BeforeAction(CExerciseSession& session, const CExerciseAction& action);
     // The titles of the dialogs the action opened.
     void DialogsOpened(const QStringList& titles) { m_dialogs = titles; }
+    const QStringList& Dialogs() const { return m_dialogs; }
+    // Whether the action opened a board (or made a new one).
+    bool OpenedDuringAction() const;
     // The first property that does not hold after the action, or empty.
     QString Check(CExerciseSession& session);
     // Walks the undo history back to the board as last opened and forward again.
@@ -53,7 +57,7 @@ private:
     // The board before the action, with what tells whether it is still the same board.
     std::optional<CBoardShape> m_before;
     int m_nOpensBefore = 0;
-    bool m_bUndoing = false;
+    CBoardShape::Way m_way = CBoardShape::Way::Editing; // as far as the action tells
     QStringList m_dialogs;
     int m_nMaskBefore = 0;
     QString m_strPathBefore;

@@ -36,10 +36,18 @@ CRandomUser::CRandomUser(QString programFolder, std::function<bool()> drawing)
 {
     QDir().mkpath(SaveFolder());
     m_previous = SetModalHandler([this](QDialog& dialog) { return Answer(dialog); });
+    // The program refuses a dialog asked for while a drawing context is open: asking is
+    // the fault, whether or not the dialog then runs.
+    m_previousRefusal = SetDialogRefusalHandler([this](QDialog& dialog) {
+        if (m_strFault.isEmpty())
+            m_strFault = QStringLiteral("the dialog \"%1\" was asked for while a drawing context was open")
+                             .arg(dialog.windowTitle());
+    });
 }
 
 CRandomUser::~CRandomUser()
 {
+    SetDialogRefusalHandler(std::move(m_previousRefusal));
     SetModalHandler(std::move(m_previous));
 }
 
@@ -105,7 +113,8 @@ int CRandomUser::AnswerFileDialog(QFileDialog& dialog)
     QDirIterator it(m_strFolder, {QStringLiteral("*.wks"), QStringLiteral("*.ant")}, QDir::Files,
                     QDirIterator::Subdirectories);
     while (it.hasNext())
-        boards << it.next();
+        if (const QString path = it.next(); !path.contains(QStringLiteral("/pool/beveiligd/")))
+            boards << path;
     boards.sort();
     if (boards.isEmpty())
         return QDialog::Rejected;
@@ -115,9 +124,14 @@ int CRandomUser::AnswerFileDialog(QFileDialog& dialog)
 
 void CRandomUser::FillIn(QDialog& dialog)
 {
-    for (QLineEdit* edit : dialog.findChildren<QLineEdit*>())
-        if (edit->isEnabled() && !edit->isReadOnly() && Chance(40))
+    for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+        if (!edit->isEnabled() || edit->isReadOnly())
+            continue;
+        if (!m_offered.isEmpty() && Chance(70))
+            edit->setText(m_offered[Pick(int(m_offered.size()))]);
+        else if (!m_offered.isEmpty() || Chance(40))
             edit->setText(QString::fromUtf8(kTyped[std::size_t(Pick(int(kTyped.size())))]));
+    }
     for (QSpinBox* spin : dialog.findChildren<QSpinBox*>())
         if (spin->isEnabled() && Chance(30))
             spin->setValue(spin->minimum() + Pick(spin->maximum() - spin->minimum() + 1));

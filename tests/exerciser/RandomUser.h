@@ -4,6 +4,7 @@
 // File dialogs choose from the board pool or save into the session's own folder; the
 // print dialog prints to a PDF there.
 
+#include "platform/DialogGuard.h"
 #include "platform/ModalRunner.h"
 
 #include <QString>
@@ -25,7 +26,14 @@ public:
     CRandomUser& operator=(const CRandomUser&) = delete;
 
     // The answers of the next action.
-    void Reseed(std::uint32_t seed) { m_rng.seed(seed); }
+    void Reseed(std::uint32_t seed)
+    {
+        m_rng.seed(seed);
+        m_offered.clear();
+    }
+    // Words worth typing in this action's dialogs (a link's password, a file name with a
+    // folder in it): typed into every field, mostly, besides the usual values.
+    void Offer(QStringList words) { m_offered = std::move(words); }
     // A fault seen at a dialog (one opened inside a drawing), empty when none.
     QString TakeFault();
     // The titles of the dialogs opened since the last call.
@@ -46,7 +54,9 @@ private:
     std::function<bool()> m_drawing;
     std::mt19937 m_rng;
     ModalHandler m_previous;
+    DialogRefusalHandler m_previousRefusal;
     int m_nDepth = 0;
     QString m_strFault;
     QStringList m_titles;
+    QStringList m_offered;
 };
