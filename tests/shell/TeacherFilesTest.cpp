@@ -123,9 +123,12 @@ TEST_F(TeacherFilesTest, UnlockedTheTeacherSavesWhereTheTeacherWantsAndThePupilK
     const QByteArray original = ReadFile("invoer en uitvoer/les.wks");
 
     // A pupil's program and a teacher's before the unlock: the restricted save.
-    for (const QStringList& arguments : {QStringList{}, QStringList{"/docent"}}) {
-        SCOPED_TRACE(arguments.join(u' ').toStdString());
-        Start(arguments + QStringList{Path("invoer en uitvoer/les.wks")});
+    for (const bool teacher : {false, true}) {
+        SCOPED_TRACE(teacher ? "teacher" : "pupil");
+        if (teacher)
+            StartAsTeacher({Path("invoer en uitvoer/les.wks")});
+        else
+            Start({Path("invoer en uitvoer/les.wks")});
         FileDialogSeen seen;
         ScriptedModals user;
         user.Then(ChooseFile(Path("elders/les.wks"), seen));
@@ -139,7 +142,7 @@ TEST_F(TeacherFilesTest, UnlockedTheTeacherSavesWhereTheTeacherWantsAndThePupilK
     }
     EXPECT_EQ(ReadFile("invoer en uitvoer/les.wks"), original);
 
-    Start({"/docent", Path("invoer en uitvoer/les.wks")});
+    StartAsTeacher({Path("invoer en uitvoer/les.wks")});
     Unlock();
     PlaceOnBoard(kInverter, 900, -200);
     {
@@ -173,7 +176,7 @@ TEST_F(TeacherFilesTest, TheTeacherSavesANewUnprotectedBoardWhereTheTeacherWants
 {
     QDir().mkpath(Path("leerling"));
     WriteMenuWorksheets();
-    Start({"/docent"});
+    StartAsTeacher();
     ClickStartMenu(1); // "Leeg bord"
     PlaceOnBoard(kInverter, 300, -300);
     FileDialogSeen seen;
@@ -194,7 +197,7 @@ TEST_F(TeacherFilesTest, APictureIsKeptByItsNameInTheBitmapFolderAndTheWorksheet
     WriteImage(home + "/schakeling.png", QSize(120, 80), "PNG");
     WriteImage(home + "/foto.jpg", QSize(90, 60), "JPG", qRgb(30, 160, 40));
     WriteImage(Path("bmp/al-hier.png"), QSize(10, 10), "PNG");
-    Start({"/docent"});
+    StartAsTeacher();
     ClickStartMenu(1);
     Unlock();
 
@@ -263,7 +266,7 @@ TEST_F(TeacherFilesTest, AFileThatIsNoPictureIsRefusedAndAPhotoLargerThanTheBoar
     WriteFile("thuis/opdracht.png", "geen plaatje");
     const QString home = Path("thuis");
     WriteImage(home + "/breed.png", QSize(6122, 1000), "PNG");
-    Start({"/docent"});
+    StartAsTeacher();
     ClickStartMenu(1);
     Unlock();
 
