@@ -316,8 +316,12 @@ QPrintPreviewDialog* OpenPrintPreview(CBoardView& view, QPrinter& printer, QWidg
     // Every repaint of the preview is a fresh layout (the paper may have changed); the
     // pages stay known until the preview closes.
     QObject::connect(preview, &QPrintPreviewDialog::paintRequested, &view, [&view](QPrinter* p) {
+        const std::vector<CPoint> shownPages = view.PageOrigins();
         ForgetPages(view);
         PaintBoardPages(view, *p);
+        // Page frames on the board show these pages: other pages, other frames.
+        if (view.Document().m_bShowPages && view.PageOrigins() != shownPages)
+            view.InvalidateAll();
     });
     new CPreviewFollower(*preview, view.Document());
     QObject::connect(preview, &QDialog::finished, &view, [&view] {
