@@ -146,13 +146,24 @@ QString CBoardShape::ForbiddenComponentChange(const CBoardShape& after, int perm
         return std::any_of(deletedSockets.begin(), deletedSockets.end(),
                            [socket](const auto& range) { return range.first <= socket && socket <= range.second; });
     };
+    // Undoing a delete brings the component back with its wires.
+    std::vector<std::pair<int, int>> restoredSockets;
+    if (way == Way::Undoing)
+        for (const auto& [socket, placed] : after.m_components)
+            if (!m_components.count(socket))
+                restoredSockets.emplace_back(socket, placed.lastSocket);
+    const auto onRestored = [&restoredSockets](int socket) {
+        return std::any_of(restoredSockets.begin(), restoredSockets.end(),
+                           [socket](const auto& range) { return range.first <= socket && socket <= range.second; });
+    };
     std::vector<std::pair<int, int>> added, removed;
     std::set_difference(after.m_wires.begin(), after.m_wires.end(), m_wires.begin(), m_wires.end(),
                         std::back_inserter(added));
     std::set_difference(m_wires.begin(), m_wires.end(), after.m_wires.begin(), after.m_wires.end(),
                         std::back_inserter(removed));
-    if (!added.empty() && !allowed(PERMIT_ADD_WIRES))
-        return QStringLiteral("a wire was added without permission 4");
+    for (const auto& [from, to] : added)
+        if (!allowed(PERMIT_ADD_WIRES) && !onRestored(from) && !onRestored(to))
+            return QStringLiteral("a wire was added without permission 4");
     for (const auto& [from, to] : removed)
         if (!allowed(PERMIT_DELETE_WIRES) && !onDeleted(from) && !onDeleted(to))
             return QStringLiteral("a wire was deleted without permission 8");
