@@ -163,18 +163,23 @@ PictureFormat PictureFormatOf(const QByteArray& head)
     return PictureFormat::None;
 }
 
+// Opens a picture file and tells its format by its first bytes; None when it cannot be
+// opened or holds no format we read.
+static PictureFormat OpenSniffedPicture(const QString& path, QFile& file)
+{
+    return OpenPictureFile(path, file) ? PictureFormatOf(file.peek(kHeadSize)) : PictureFormat::None;
+}
+
 PictureFormat PictureFormatOfFile(const QString& path)
 {
     QFile file;
-    return OpenPictureFile(path, file) ? PictureFormatOf(file.peek(kHeadSize)) : PictureFormat::None;
+    return OpenSniffedPicture(path, file);
 }
 
 QImage LoadBitmapFile(const QString& path)
 {
     QFile file;
-    if (!OpenPictureFile(path, file))
-        return {};
-    const PictureFormat format = PictureFormatOf(file.peek(kHeadSize));
+    const PictureFormat format = OpenSniffedPicture(path, file);
     if (format == PictureFormat::None)
         return {};
     if (format == PictureFormat::Bmp)
@@ -188,9 +193,7 @@ QImage ReadPictureToFit(const QString& path, const QSize& fit, QSize& original)
 {
     original = QSize();
     QFile file;
-    if (!OpenPictureFile(path, file))
-        return {};
-    const PictureFormat format = PictureFormatOf(file.peek(kHeadSize));
+    const PictureFormat format = OpenSniffedPicture(path, file);
     if (format == PictureFormat::None)
         return {};
     QImage image;
