@@ -27,17 +27,12 @@ cp "$(dirname "$program")/veldtrak-tool" "$folder/"
 printf 'natuurkunde\n' | "$folder/veldtrak-tool" docentwachtwoord >/dev/null  # the teacher-mode password
 cp -r data/* "$folder/" && rm -f "$folder/CMakeLists.txt"
 
-xvfb-run -a -s "-screen 0 1280x900x24" bash -s "$out" "$folder" <<'STORY'
+xvfb-run -a -s "-screen 0 1280x900x24" bash -s "$out" "$folder" "$PWD/scripts/story-hands.sh" <<'STORY'
 out="$1"
+hands="$3"
 folder="$2"
 cd "$folder"
-shot() { import -window root "$out/$1.png"; }
-k() { xdotool key --delay 80 "$@"; }
-t() { xdotool type --delay 60 "$1"; }
-click() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool click 1; sleep 0.5; }
-drag() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool mousedown 1; sleep 0.3
-         xdotool mousemove "$3" "$4"; sleep 0.3; xdotool mousemove "$(( $3 + 20 ))" "$(( $4 + 20 ))"
-         sleep 0.3; xdotool mouseup 1; sleep 0.5; }
+. "$hands"
 bar() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool mousedown 1; sleep 0.2
         xdotool mousemove "$3" "$4"; sleep 0.3; xdotool mouseup 1; sleep 0.3; }
 lock=206; previous=238; next=263   # toolbar buttons (x at y 34)

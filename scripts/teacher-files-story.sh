@@ -27,17 +27,12 @@ convert -size 300x200 xc:'#fdf6e3' -stroke black -strokewidth 3 -fill none \
   -draw "circle 60,160 60,150" -fill black -stroke black -draw "line 230,150 255,135" \
   "$work/schakeling.png"
 
-xvfb-run -a -s "-screen 0 1280x900x24 -ac" bash -s "$out" "$work" <<'STORY'
+xvfb-run -a -s "-screen 0 1280x900x24 -ac" bash -s "$out" "$work" "$PWD/scripts/story-hands.sh" <<'STORY'
 out="$1"
+hands="$3"
 work="$2"
 prefix="$work/inst"
-shot() { import -window root "$out/$1.png"; }
-k() { xdotool key --delay 80 "$@"; }
-t() { xdotool type --delay 40 "$1"; }
-click() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool click 1; sleep 0.5; }
-drag() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool mousedown 1; sleep 0.3
-         xdotool mousemove "$3" "$4"; sleep 0.3; xdotool mousemove "$(( $3 + 20 ))" "$(( $4 + 20 ))"
-         sleep 0.3; xdotool mouseup 1; sleep 0.5; }
+. "$hands"
 picture=238; lock=263   # toolbar buttons (x at y 34)
 
 # The teacher
